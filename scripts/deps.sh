@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Veltaro needs to build, run and test, when they are missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev qt6-qpa-plugins qt6-translations-l10n
+          libgl-dev fonts-liberation libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi

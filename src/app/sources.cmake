@@ -1,0 +1,4 @@
+list(APPEND VELTARO_CORE_SOURCES
+  app/Routines.cpp
+  app/ProgramFolder.cpp
+)

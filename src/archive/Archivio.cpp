@@ -1,0 +1,203 @@
+#include "archive/Archivio.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+// The lock byte: far past any data, so locking never touches what readers read.
+constexpr off_t LockOffset = off_t(1) << 30;
+}
+
+TArchivio::TArchivio(QString path, int recordSize)
+    : m_path(std::move(path)), m_recordSize(recordSize)
+{
+}
+
+TArchivio::~TArchivio()
+{
+    close();
+}
+
+bool TArchivio::fail(const char *what, int error)
+{
+    m_error = QStringLiteral("%1: %2 (%3)")
+                  .arg(m_path, QString::fromLatin1(what), QString::fromLocal8Bit(std::strerror(error)));
+    return false;
+}
+
+bool TArchivio::open(bool writable)
+{
+    close();
+    m_error.clear();
+    const QByteArray name = QFile::encodeName(m_path);
+    const int mode = writable ? O_RDWR : O_RDONLY;
+    do {
+        m_fd = ::open(name.constData(), mode | O_CLOEXEC);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0 && errno == ENOENT) {
+        // Missing: create it empty. O_EXCL so a file made meanwhile by someone else is kept.
+        m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno == EEXIST)
+            m_fd = ::open(name.constData(), mode | O_CLOEXEC);
+    }
+    if (m_fd < 0)
+        return fail("open");
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int e = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        return fail("not a regular file", S_ISREG(st.st_mode) ? e : EISDIR);
+    }
+    return true;
+}
+
+bool TArchivio::openOrCreate()
+{
+    return open(true);
+}
+
+bool TArchivio::openForReading()
+{
+    return open(false);
+}
+
+qint64 TArchivio::recordCount()
+{
+    if (m_fd < 0) {
+        fail("not open", EBADF);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0) {
+        fail("stat");
+        return -1;
+    }
+    return qint64(st.st_size) / m_recordSize;
+}
+
+bool TArchivio::readRecord(qint64 n, QByteArray &buffer)
+{
+    const qint64 count = recordCount();
+    if (count < 0)
+        return false;
+    if (n < 1 || n > count)
+        return fail("record out of range", ERANGE);
+    buffer.resize(m_recordSize);
+    qint64 got = 0;
+    while (got < m_recordSize) {
+        const ssize_t r = ::pread(m_fd, buffer.data() + got, size_t(m_recordSize - got),
+                                  off_t((n - 1) * m_recordSize + got));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return fail("read", r < 0 ? errno : EIO);
+        got += r;
+    }
+    return true;
+}
+
+bool TArchivio::lock()
+{
+    struct flock fl;
+    std::memset(&fl, 0, sizeof fl);
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = LockOffset;
+    fl.l_len = 1;
+    int r;
+    do {
+        r = ::fcntl(m_fd, F_OFD_SETLKW, &fl);
+    } while (r != 0 && errno == EINTR);
+    return r == 0 || fail("lock");
+}
+
+void TArchivio::unlock()
+{
+    struct flock fl;
+    std::memset(&fl, 0, sizeof fl);
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = LockOffset;
+    fl.l_len = 1;
+    ::fcntl(m_fd, F_OFD_SETLK, &fl);
+}
+
+bool TArchivio::writeAll(qint64 offset, const QByteArray &buffer)
+{
+    qint64 done = 0;
+    while (done < m_recordSize) {
+        const ssize_t w = ::pwrite(m_fd, buffer.constData() + done, size_t(m_recordSize - done),
+                                   off_t(offset + done));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return fail("write", w < 0 ? errno : ENOSPC);
+        done += w;
+    }
+    if (::fsync(m_fd) != 0)
+        return fail("sync");
+    return true;
+}
+
+bool TArchivio::writeRecord(qint64 n, const QByteArray &buffer)
+{
+    if (buffer.size() != m_recordSize)
+        return fail("wrong record size", EINVAL);
+    if (m_fd < 0)
+        return fail("not open", EBADF);
+    if (!lock())
+        return false;
+    const qint64 count = recordCount();
+    bool ok = count >= 0;
+    if (ok && (n < 1 || n > count))
+        ok = fail("record out of range", ERANGE);
+    if (ok)
+        ok = writeAll((n - 1) * m_recordSize, buffer);
+    unlock();
+    return ok;
+}
+
+qint64 TArchivio::appendRecord(const QByteArray &buffer)
+{
+    if (buffer.size() != m_recordSize) {
+        fail("wrong record size", EINVAL);
+        return 0;
+    }
+    if (m_fd < 0) {
+        fail("not open", EBADF);
+        return 0;
+    }
+    if (!lock())
+        return 0;
+    struct stat st;
+    qint64 position = 0;
+    if (::fstat(m_fd, &st) != 0) {
+        fail("stat");
+    } else {
+        const qint64 count = qint64(st.st_size) / m_recordSize;
+        if (writeAll(count * m_recordSize, buffer)) {
+            position = count + 1;
+        } else {
+            // Leave the file as it was (a full disk may have taken part of the record).
+            const int e = errno;
+            if (::ftruncate(m_fd, st.st_size) == 0)
+                ::fsync(m_fd);
+            errno = e;
+        }
+    }
+    unlock();
+    return position;
+}
+
+bool TArchivio::close()
+{
+    if (m_fd < 0)
+        return true;
+    const int r = ::close(m_fd);
+    m_fd = -1;
+    return r == 0 || fail("close");
+}

@@ -1,0 +1,74 @@
+#include "archive/RecordLayout.h"
+
+#include "app/Routines.h"
+#include "archive/TextCodec.h"
+
+#include <cstring>
+
+void RecordLayout::add(const FieldSpec &spec)
+{
+    const QString name = QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+    m_index.insert(name, int(m_fields.size()));
+    m_fields.append(Field{name, spec.width, m_size, spec.kind});
+    m_size += fieldBytes(spec);
+}
+
+Record::Record(const RecordLayout &layout)
+    : m_layout(&layout), m_bytes(layout.size(), '\0')
+{
+}
+
+int Record::checkedIndex(const QString &name) const
+{
+    const int i = m_layout->indexOf(name);
+    Q_ASSERT_X(i >= 0, "Record", qPrintable(name));
+    return i;
+}
+
+QByteArrayView Record::raw(const RecordLayout::Field &field, const char *record)
+{
+    const char *p = record + field.offset;
+    if (field.kind == FieldKind::ZText) {
+        const void *zero = std::memchr(p, 0, size_t(field.width));
+        return QByteArrayView(p, zero ? static_cast<const char *>(zero) - p : field.width);
+    }
+    // A damaged length byte never reads past the field.
+    const int length = qMin(int(static_cast<unsigned char>(p[0])), field.width);
+    return QByteArrayView(p + 1, length);
+}
+
+QString Record::load(const RecordLayout::Field &field, const char *record)
+{
+    const QString text = Cp1252::decode(raw(field, record));
+    return field.kind == FieldKind::ZText ? text : Routines::trimmed(text);
+}
+
+QString Record::get(int field) const
+{
+    return load(m_layout->field(field), m_bytes.constData());
+}
+
+QString Record::get(const QString &name) const
+{
+    return get(checkedIndex(name));
+}
+
+void Record::set(int index, const QString &text)
+{
+    const RecordLayout::Field &f = m_layout->field(index);
+    char *p = m_bytes.data() + f.offset;
+    if (f.kind == FieldKind::ZText) {
+        const QByteArray bytes = Cp1252::encode(text).left(f.width);
+        std::memcpy(p, bytes.constData(), size_t(bytes.size()));
+        p[bytes.size()] = '\0';
+        return;
+    }
+    const QByteArray bytes = Cp1252::encode(Routines::trimmed(text).left(255)).left(f.width);
+    p[0] = char(bytes.size());
+    std::memcpy(p + 1, bytes.constData(), size_t(bytes.size()));
+}
+
+void Record::set(const QString &name, const QString &text)
+{
+    set(checkedIndex(name), text);
+}

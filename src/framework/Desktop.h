@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// The desktop's "open": a document with its program, a web address in the browser, a new
+// e-mail from a "mailto:" address.
+namespace TMisc {
+
+// Takes the command as the screens build it (possibly wrapped in double quotes) and opens it.
+// Returns false when the desktop could not open it.
+bool Open(const QString &command);
+// The address Open would hand to the desktop.
+QUrl urlFor(const QString &command);
+
+namespace Test {
+void setEnabled(bool on);     // record instead of opening
+QList<QUrl> &opened();
+}
+
+}

@@ -1,0 +1,106 @@
+#include "framework/Dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace Dialogs {
+
+namespace {
+bool testMode = false;
+QVector<Shown> record;
+QQueue<bool> answers;
+QQueue<QString> inputs;
+
+QString titleFor(QWidget *parent)
+{
+    QWidget *w = parent ? parent->window() : QApplication::activeWindow();
+    return w ? w->windowTitle().trimmed() : QStringLiteral("Veltaro");
+}
+
+QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text)
+{
+    const QString title = titleFor(parent);
+    record.append(Shown{kind, text, title});
+    if (testMode) {
+        if (kind != Kind::Question)
+            return QMessageBox::Ok;
+        return (!answers.isEmpty() && answers.dequeue()) ? QMessageBox::Yes : QMessageBox::No;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (kind) {
+    case Kind::Warning:
+    case Kind::Error:
+    case Kind::Information:
+        box.setIcon(kind == Kind::Warning ? QMessageBox::Warning
+                     : kind == Kind::Error ? QMessageBox::Critical
+                                           : QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case Kind::Question:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case Kind::Notice:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    return QMessageBox::StandardButton(box.exec());
+}
+}
+
+void warning(QWidget *parent, const QString &text) { show(parent, Kind::Warning, text); }
+void error(QWidget *parent, const QString &text) { show(parent, Kind::Error, text); }
+void information(QWidget *parent, const QString &text) { show(parent, Kind::Information, text); }
+void notice(QWidget *parent, const QString &text) { show(parent, Kind::Notice, text); }
+
+bool question(QWidget *parent, const QString &text)
+{
+    return show(parent, Kind::Question, text) == QMessageBox::Yes;
+}
+
+bool inputBox(QWidget *parent, const QString &title, const QString &prompt, QString &value)
+{
+    if (testMode) {
+        const QString answer = inputs.isEmpty() ? QString() : inputs.dequeue();
+        if (answer.isNull())
+            return false;
+        value = answer;
+        return true;
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = text;
+    return ok;
+}
+
+QString archiveAccessText()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                          "installazione del programma.");
+}
+
+namespace Test {
+void setEnabled(bool on) { testMode = on; }
+bool enabled() { return testMode; }
+QVector<Shown> &shown() { return record; }
+Shown last() { return record.isEmpty() ? Shown{Kind::Notice, QString(), QString()} : record.last(); }
+void clear()
+{
+    record.clear();
+    answers.clear();
+    inputs.clear();
+}
+void queueAnswer(bool yes) { answers.enqueue(yes); }
+void queueInput(const QString &text) { inputs.enqueue(text); }
+}
+
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QWidget;
+
+// Every message box, input box and file chooser of the program goes through here, so tests
+// can answer them and see what was shown.
+namespace Dialogs {
+
+enum class Kind { Warning, Error, Information, Question, Notice };
+
+struct Shown {
+    Kind kind;
+    QString text;
+    QString title;
+};
+
+// Warning, error and information boxes: OK and Cancel, the answer ignored.
+void warning(QWidget *parent, const QString &text);
+void error(QWidget *parent, const QString &text);
+void information(QWidget *parent, const QString &text);
+// Yes and No; returns true for Yes.
+bool question(QWidget *parent, const QString &text);
+// A plain message with OK only, no icon.
+void notice(QWidget *parent, const QString &text);
+
+// A text input box; returns false when cancelled.
+bool inputBox(QWidget *parent, const QString &title, const QString &prompt, QString &value);
+
+// The text of the archive-access message.
+QString archiveAccessText();
+
+// Test hooks: while test mode is on nothing is displayed; every box is recorded, questions
+// take the queued answers (No when none is queued) and input boxes the queued texts
+// (cancelled when none is queued).
+namespace Test {
+void setEnabled(bool on);
+bool enabled();
+QVector<Shown> &shown();
+Shown last();
+void clear();
+void queueAnswer(bool yes);
+void queueInput(const QString &text);   // a null QString means "cancelled"
+}
+
+}

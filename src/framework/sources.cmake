@@ -1,0 +1,7 @@
+list(APPEND VELTARO_CORE_SOURCES
+  framework/Clock.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  framework/Dialogs.cpp
+  framework/Desktop.cpp
+)

@@ -1,0 +1,192 @@
+#include "archive/Archivio.h"
+#include "archive/RecordLayout.h"
+#include "archive/TextCodec.h"
+#include "support/ScratchMount.h"
+#include "workers/WorkerRecord.h"
+
+#include <QtTest>
+#include <unistd.h>
+
+namespace {
+constexpr std::array<FieldSpec, 3> Small{{{"A", 5}, {"B", 3}, {"Z", 4, FieldKind::ZText}}};
+static_assert(recordSize(Small) == 15);
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+}
+
+class TestArchive : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codePage()
+    {
+        QCOMPARE(Cp1252::encode(QString::fromUtf8("€è")), QByteArray("\x80\xe8"));
+        QCOMPARE(Cp1252::encode(QString::fromUtf8("a中\U0001F600b")), QByteArray("a??b"));
+        QCOMPARE(Cp1252::decode(QByteArray("\x80\xe8z")), QString::fromUtf8("€èz"));
+    }
+
+    void storeAndLoadRules()
+    {
+        const RecordLayout layout(Small);
+        Record r(layout);
+        r.bytes().fill('x');
+        r.set("A", "  Rossi  ");
+        QCOMPARE(r.bytes().mid(0, 6), QByteArray("\x05Rossi"));
+        r.set("B", "abcdef");                       // cut to the field's width, no message
+        QCOMPARE(r.bytes().mid(6, 4), QByteArray("\x03" "abc"));
+        r.set("B", "a");                            // the rest of the field keeps its bytes
+        QCOMPARE(r.bytes().mid(6, 4), QByteArray("\x01" "abc"));
+        QCOMPARE(r.get("B"), QString("a"));
+        r.set("Z", " ab ");                         // ztext is stored untrimmed
+        QCOMPARE(r.bytes().mid(10, 5), QByteArray(" ab \0", 5));
+        QCOMPARE(r.get("Z"), QString(" ab "));
+
+        r.bytes()[6] = char(200);                   // a damaged length byte
+        QCOMPARE(r.get("B"), QString("abc"));
+    }
+
+    void workerLayoutOffsets()
+    {
+        const RecordLayout &l = WorkerRecord::layout();
+        QCOMPARE(l.size(), 4043);
+        QCOMPARE(l.count(), 51);
+        QCOMPARE(l.field(l.indexOf("Preavviso")).offset, 2415);
+        QCOMPARE(l.field(l.indexOf("File01")).offset, 2537);
+        QCOMPARE(WorkerRecord::provinces().size(), 112);   // every code the boxes must offer
+        QCOMPARE(WorkerRecord::provinces().first(), QString("AG"));
+        QCOMPARE(WorkerRecord::provinces().last(), QString("VV"));
+    }
+
+    void operations()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.pro");
+        TArchivio a(path, 15);
+        QVERIFY(a.openOrCreate());
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(a.recordCount(), 0);
+        QByteArray buf;
+        QVERIFY(!a.readRecord(1, buf));
+        QCOMPARE(a.appendRecord(QByteArray(15, '1')), 1);
+        QCOMPARE(a.appendRecord(QByteArray(15, '2')), 2);
+        QVERIFY(a.writeRecord(1, QByteArray(15, '3')));
+        QVERIFY(!a.writeRecord(3, QByteArray(15, '4')));
+        QVERIFY(a.readRecord(2, buf));
+        QCOMPARE(buf, QByteArray(15, '2'));
+        QVERIFY(a.close());
+        QCOMPARE(readAll(path), QByteArray(15, '3') + QByteArray(15, '2'));
+
+        QList<qint64> seen;
+        QVERIFY(a.scan([&](qint64 n, const char *rec) { seen << n; return rec[0] != '\0'; }));
+        QCOMPARE(seen, (QList<qint64>{1, 2}));
+    }
+
+    void trailingPartialRecordIsIgnoredThenOverwritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.pro");
+        writeAll(path, QByteArray(15, 'a') + QByteArray(7, 'z'));
+        TArchivio a(path, 15);
+        QVERIFY(a.openOrCreate());
+        QCOMPARE(a.recordCount(), 1);
+        QCOMPARE(a.appendRecord(QByteArray(15, 'b')), 2);
+        a.close();
+        QCOMPARE(readAll(path), QByteArray(15, 'a') + QByteArray(15, 'b'));
+    }
+
+    void badPathsFailWithoutHarm()
+    {
+        QTemporaryDir dir;
+        TArchivio folder(dir.path(), 15);
+        QVERIFY(!folder.openOrCreate());
+        QVERIFY(!folder.errorText().isEmpty());
+        QVERIFY(!folder.scan([](qint64, const char *) { return true; }));
+
+        TArchivio missingFolder(dir.filePath("nope/t.pro"), 15);
+        QVERIFY(!missingFolder.openOrCreate());
+        QVERIFY(!missingFolder.openForReading());
+    }
+
+    void readOnlyFolderKeepsArchive()
+    {
+        ScratchMount mount("1M");
+        if (!mount.ok())
+            QSKIP("cannot mount a scratch file system here");
+        const QString path = mount.path() + "/t.pro";
+        writeAll(path, QByteArray(30, 'k'));
+        QVERIFY(mount.makeReadOnly());
+        TArchivio a(path, 15);
+        QVERIFY(!a.openOrCreate());
+        QVERIFY(a.openForReading());          // reading still works
+        QCOMPARE(a.recordCount(), 2);
+        a.close();
+        TArchivio b(mount.path() + "/new.pro", 15);
+        QVERIFY(!b.openOrCreate());
+        QCOMPARE(readAll(path), QByteArray(30, 'k'));
+    }
+
+    void fullDiskLeavesArchiveAsItWas()
+    {
+        ScratchMount mount("64k");
+        if (!mount.ok())
+            QSKIP("cannot mount a scratch file system here");
+        const QString path = mount.path() + "/t.pro";
+        const int size = 4043;
+        TArchivio a(path, size);
+        QVERIFY(a.openOrCreate());
+        qint64 n = 0;
+        for (int i = 0; i < 100; ++i) {
+            const qint64 got = a.appendRecord(QByteArray(size, char('a' + i % 26)));
+            if (got == 0)
+                break;
+            n = got;
+        }
+        QVERIFY(n > 0 && n < 100);            // the disk filled up
+        QVERIFY(!a.errorText().isEmpty());
+        a.close();
+        QCOMPARE(QFileInfo(path).size(), n * size);
+    }
+
+    void concurrentAppendsLoseNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Dipendenti.pro");
+        const QString appender = QCoreApplication::applicationDirPath() + "/archive_appender";
+        const int writers = 4, each = 300;
+        QList<QProcess *> procs;
+        for (int w = 0; w < writers; ++w) {
+            auto *p = new QProcess(this);
+            p->start(appender, {path, QString::number(w), QString::number(each)});
+            procs << p;
+        }
+        for (QProcess *p : procs) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        const QByteArray all = readAll(path);
+        QCOMPARE(all.size(), writers * each * 4043);
+        QSet<QByteArray> tags;
+        for (int i = 0; i < writers * each; ++i) {
+            const QByteArray rec = all.mid(i * 4043, 4043);
+            const QByteArray tag = rec.left(rec.indexOf(';'));
+            const char fill = char('A' + tag.left(tag.indexOf(':')).toInt());
+            QCOMPARE(rec.at(4042), '#');
+            QCOMPARE(rec.at(4000), fill);     // intact: not interleaved with another card
+            tags.insert(tag);
+        }
+        QCOMPARE(tags.size(), writers * each);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchive)
+#include "TestArchive.moc"

@@ -1,0 +1,5 @@
+add_executable(archive_appender ${CMAKE_CURRENT_LIST_DIR}/Appender.cpp)
+target_link_libraries(archive_appender PRIVATE veltaro_core)
+set_target_properties(archive_appender PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+veltaro_test(test_archive ${CMAKE_CURRENT_LIST_DIR}/TestArchive.cpp)
+add_dependencies(test_archive archive_appender)

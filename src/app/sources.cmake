@@ -2,3 +2,8 @@ list(APPEND VELTARO_CORE_SOURCES
   app/Routines.cpp
   app/ProgramFolder.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  app/Menus.cpp
+  app/Calendario.cpp
+  app/Screens.cpp
+)

@@ -66,6 +66,8 @@ void Record::set(int index, const QString &text)
     const QByteArray bytes = Cp1252::encode(Routines::trimmed(text).left(255)).left(f.width);
     p[0] = char(bytes.size());
     std::memcpy(p + 1, bytes.constData(), size_t(bytes.size()));
+    // Clear what a previous card left after the text, so no one's data lingers in another's card.
+    std::memset(p + 1 + bytes.size(), 0, size_t(f.width - bytes.size()));
 }
 
 void Record::set(const QString &name, const QString &text)

@@ -3,3 +3,6 @@ list(APPEND VELTARO_CORE_SOURCES
   archive/RecordLayout.cpp
   archive/Archivio.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  archive/CardScreen.cpp
+)

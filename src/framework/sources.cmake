@@ -4,4 +4,6 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   framework/Dialogs.cpp
   framework/Desktop.cpp
+  framework/BoxBehaviour.cpp
+  framework/WorkWindow.cpp
 )

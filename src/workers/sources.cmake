@@ -1,3 +1,6 @@
 list(APPEND VELTARO_CORE_SOURCES
   workers/WorkerRecord.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  workers/Istruttori.cpp
+)

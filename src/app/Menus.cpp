@@ -1,0 +1,358 @@
+#include "app/Menus.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Routines.h"
+#include "framework/BoxBehaviour.h"
+#include "framework/Clock.h"
+#include "framework/Dialogs.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QColor Slate(0x46, 0x5a, 0x6e);
+
+QLabel *title(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setPointSize(f.pointSize() + 10);
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
+    return l;
+}
+}
+
+// ---- main menu ----
+
+TfrmAvvio::TfrmAvvio(QWidget *parent)
+    : WorkWindow(QStringLiteral("TfrmAvvio"), QStringLiteral("Veltaro"), parent)
+{
+    auto *outer = new QVBoxLayout(content());
+    outer->setContentsMargins(40, 30, 40, 20);
+    auto *head = title(QStringLiteral("Veltaro"), content());
+    outer->addWidget(head, 0, Qt::AlignHCenter);
+    auto *sub = new QLabel(QStringLiteral("Gestione del personale e delle attività lavorative"), content());
+    outer->addWidget(sub, 0, Qt::AlignHCenter);
+    outer->addStretch(1);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(40);
+    grid->setVerticalSpacing(24);
+    struct Item {
+        const char *img, *btn, *text, *glyph;
+        QColor colour;
+        const char *tag;
+    };
+    const Item items[] = {
+        {"imgLavoratori", "btnLavoratori", "Anagrafica lavoratori", "AL", QColor(0x2f, 0x6f, 0xb5), "istruttori"},
+        {"imgImpostaOrari", "btnImpostaOrari", "Impostazione orari", "IO", QColor(0x3a, 0x8f, 0x4a), "orari"},
+        {"imgCalendario", "btnCalendario", "Calendario turni", "CT", QColor(0x8e, 0x5b, 0xb0), "menu_registro"},
+        {"imgProgetti", "btnProgetti", "Archivio progetti", "AP", QColor(0xd0, 0x7a, 0x1e), "menu_referti"},
+        {"imgLavori", "btnLavori", "Registrazione lavori", "RL", QColor(0xb0, 0x3a, 0x2e), "menu_lavori"},
+        {"imgCompensi", "btnCompensi", "Riepilogo compensi", "€", QColor(0x1e, 0x88, 0x8a), "menu_pagamenti"},
+    };
+    int i = 0;
+    for (const Item &it : items) {
+        auto *img = new QToolButton(content());
+        img->setObjectName(QLatin1String(it.img));
+        img->setIcon(Pictures::tile(QString::fromUtf8(it.glyph), it.colour, 64));
+        img->setIconSize(QSize(72, 72));
+        img->setAutoRaise(true);
+        img->setCursor(Qt::PointingHandCursor);
+        auto *btn = new QPushButton(QString::fromUtf8(it.text), content());
+        btn->setObjectName(QLatin1String(it.btn));
+        btn->setMinimumSize(220, 40);
+        btn->setCursor(Qt::PointingHandCursor);
+        const QString tag = QLatin1String(it.tag);
+        const auto go = [tag] {
+            if (WorkWindow *w = Navigation::screen(tag))
+                w->open();
+        };
+        connect(img, &QToolButton::clicked, this, go);
+        connect(btn, &QPushButton::clicked, this, go);
+        auto *cell = new QHBoxLayout;
+        cell->setSpacing(12);
+        cell->addWidget(img);
+        cell->addWidget(btn);
+        grid->addLayout(cell, i / 2, i % 2);
+        ++i;
+    }
+    outer->addLayout(grid);
+    outer->setAlignment(grid, Qt::AlignHCenter);
+    outer->addStretch(2);
+
+    auto *foot = new QHBoxLayout;
+    struct Small {
+        const char *name, *text, *glyph;
+    };
+    for (const Small &s : {Small{"imgGuida", "Guida", "?"}, Small{"imgInfo", "Informazioni", "i"},
+                           Small{"imgCopyright", "Riconoscimenti", "©"}, Small{"icoSito", "Sito web", "W"}}) {
+        auto *b = new QToolButton(content());
+        b->setObjectName(QLatin1String(s.name));
+        b->setText(QString::fromUtf8(s.text));
+        b->setIcon(Pictures::tile(QString::fromUtf8(s.glyph), Slate, 32));
+        b->setIconSize(QSize(28, 28));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setEnabled(false);   // help and information screens come later
+        b->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
+        foot->addWidget(b);
+    }
+    foot->addStretch();
+    auto *exit = new QToolButton(content());
+    exit->setObjectName(QStringLiteral("imgEsci"));
+    exit->setText(QStringLiteral("Esci"));
+    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
+    exit->setIconSize(QSize(28, 28));
+    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    exit->setAutoRaise(true);
+    exit->setCursor(Qt::PointingHandCursor);
+    connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    foot->addWidget(exit);
+    outer->addLayout(foot);
+}
+
+void TfrmAvvio::whenClosed()
+{
+    emit quitRequested();
+}
+
+// ---- menus by tag ----
+
+QWidget *TagMenu::buildFrame(const QString &info, const QString &helpTopic)
+{
+    auto *outer = new QVBoxLayout(content());
+    outer->setContentsMargins(60, 40, 60, 30);
+    outer->addWidget(title(windowTitle().trimmed().section(QStringLiteral(" - "), 1), content()), 0, Qt::AlignHCenter);
+    auto *infoLabel = new QLabel(info, content());
+    infoLabel->setWordWrap(true);
+    infoLabel->setAlignment(Qt::AlignCenter);
+    outer->addSpacing(16);
+    outer->addWidget(infoLabel);
+    outer->addStretch(1);
+    auto *body = new QWidget(content());
+    outer->addWidget(body, 0, Qt::AlignHCenter);
+    outer->addStretch(2);
+    auto *foot = new QHBoxLayout;
+    auto *help = new QToolButton(content());
+    help->setObjectName(QStringLiteral("imgGuida"));
+    help->setText(QStringLiteral("Guida"));
+    help->setIcon(Pictures::tile(QStringLiteral("?"), Slate, 32));
+    help->setIconSize(QSize(28, 28));
+    help->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    help->setAutoRaise(true);
+    help->setEnabled(false);
+    help->setProperty("helpTopic", helpTopic);
+    help->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
+    foot->addWidget(help);
+    foot->addStretch();
+    auto *exit = new QToolButton(content());
+    exit->setObjectName(QStringLiteral("imgEsci"));
+    exit->setText(QStringLiteral("Esci"));
+    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
+    exit->setIconSize(QSize(28, 28));
+    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    exit->setAutoRaise(true);
+    exit->setCursor(Qt::PointingHandCursor);
+    connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    foot->addWidget(exit);
+    outer->addLayout(foot);
+    m_memory = new QLabel(QStringLiteral("avvio"), content());
+    m_memory->setObjectName(QStringLiteral("lblMemory"));
+    m_memory->hide();
+    return body;
+}
+
+void TagMenu::whenClosed()
+{
+    const QString tag = m_memory->text().trimmed();
+    WorkWindow *target = tag == QLatin1String("avvio") ? Navigation::mainMenu() : Navigation::screen(tag);
+    if (target)
+        target->open();
+}
+
+YearMenu::YearMenu(const QString &objectName, const QString &caption, const QString &info,
+                   const QString &helpTopic, const QVector<Entry> &entries, QWidget *parent)
+    : TagMenu(objectName, caption, parent), m_entries(entries)
+{
+    QWidget *body = buildFrame(info, helpTopic);
+    auto *grid = new QGridLayout(body);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(18);
+    int row = 0;
+    for (const Entry &e : m_entries) {
+        grid->addWidget(new QLabel(QString::fromUtf8(e.label), body), row, 0);
+        grid->addWidget(new QLabel(QStringLiteral("Anno:"), body), row, 1);
+        auto *year = new QLineEdit(body);
+        year->setObjectName(QLatin1String(e.box));
+        year->setMaxLength(4);
+        year->setFixedWidth(70);
+        year->setAlignment(Qt::AlignCenter);
+        grid->addWidget(year, row, 2);
+        auto *open = new QPushButton(QStringLiteral("Apri"), body);
+        open->setObjectName(QLatin1String(e.button));
+        open->setCursor(Qt::PointingHandCursor);
+        grid->addWidget(open, row, 3);
+        Box::setup(year, {.keys = Box::Keys::Digits});
+        Box::highlight(year);
+        Box::enterTo(year, open);
+        connect(open, &QPushButton::clicked, this, [this, e] { openYear(e); });
+        ++row;
+    }
+}
+
+void YearMenu::showEvent(QShowEvent *event)
+{
+    TagMenu::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QString year = QString::number(Clock::today().year()).rightJustified(4, QLatin1Char('0'));
+    for (const Entry &e : m_entries)
+        findChild<QLineEdit *>(QLatin1String(e.box))->setText(year);
+    m_memory->setText(QStringLiteral("avvio"));
+    findChild<QLineEdit *>(QLatin1String(m_entries.first().box))->setFocus();
+}
+
+void YearMenu::openYear(const Entry &entry)
+{
+    QLineEdit *box = findChild<QLineEdit *>(QLatin1String(entry.box));
+    const QString text = box->text();
+    // The year becomes part of a file name: four digits and nothing else, however it got there.
+    if (text.size() != 4 || !Routines::isDigits(text)) {
+        Dialogs::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        box->setFocus();
+        return;
+    }
+    const QString year = text.trimmed();
+    const QString tag = QLatin1String(entry.tag);
+    if (WorkWindow *target = Navigation::screen(tag)) {
+        if (auto *file = target->findChild<QLabel *>(QStringLiteral("lblFile")))
+            file->setText(ProgramFolder::file(year + QLatin1String(entry.extension)));
+        target->setWindowTitle(QString::fromUtf8(entry.caption) + year);
+    }
+    m_memory->setText(tag);
+    close();
+}
+
+TfrmMenuRegistro::TfrmMenuRegistro(QWidget *parent)
+    : YearMenu(QStringLiteral("TfrmMenuRegistro"), QStringLiteral(" Veltaro - Calendario turni"),
+               QStringLiteral("In questo ambiente è possibile effettuare una programmazione dei turni di lavoro in base "
+                              "a un calendario giornaliero oppure settimanale."),
+               QStringLiteral("Applicazione Calendario turni."),
+               {{"txtAnnoFatture", "Programmazione turni giornaliera:", "btnApriFatture", ".ore", "registro",
+                 " Veltaro - Programmazione turni anno "},
+                {"txtAnnoSet", "Programmazione turni settimanale:", "btnApriAnnoSet", ".set", "settimanale",
+                 " Veltaro - Programmazione turni anno "}},
+               parent)
+{
+}
+
+TfrmMenuReferti::TfrmMenuReferti(QWidget *parent)
+    : YearMenu(QStringLiteral("TfrmMenuReferti"), QStringLiteral(" Veltaro - Archivio progetti"),
+               QStringLiteral("In questo ambiente è possibile archiviare i progetti pianificati dalla propria azienda."),
+               QStringLiteral("Applicazione Archivio progetti."),
+               {{"txtAnnoPreventivi", "Archivio progetti:", "btnApriPreventivi", ".prg", "referti",
+                 " Veltaro - Archivio progetti anno "}},
+               parent)
+{
+}
+
+TfrmMenuLavori::TfrmMenuLavori(QWidget *parent)
+    : YearMenu(QStringLiteral("TfrmMenuLavori"), QStringLiteral(" Veltaro - Registrazione lavori"),
+               QStringLiteral("In questo ambiente è possibile registrare le attività lavorative svolte dai dipendenti "
+                              "della propria azienda."),
+               QStringLiteral("Applicazione Registrazione lavori."),
+               {{"txtAnnoPreventivi", "Registrazione lavori:", "btnApriPreventivi", ".lav", "lavori",
+                 " Veltaro - Registrazione lavori anno "}},
+               parent)
+{
+}
+
+TfrmMenuPagamenti::TfrmMenuPagamenti(QWidget *parent)
+    : TagMenu(QStringLiteral("TfrmMenuPagamenti"), QStringLiteral(" Veltaro - Riepilogo compensi"), parent)
+{
+    QWidget *body = buildFrame(
+        QStringLiteral("Questo ambiente consente di visualizzare riepiloghi dei compensi per intervalli di tempo e "
+                       "grafici statistici tridimensionali delle rimunerazioni mensili."),
+        QStringLiteral("Riepilogo compensi e statistiche rimunerazioni mensili."));
+    auto *grid = new QGridLayout(body);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(18);
+    struct Choice {
+        const char *text, *button, *picture, *glyph, *tag;
+    };
+    int row = 0;
+    for (const Choice &c : {Choice{"Riepilogo compensi", "btnRiepiloghi", "icoLibri", "€", "riepiloghi"},
+                            Choice{"Statistiche rimunerazioni mensili", "btnStatistiche", "icoDVD", "%", "statistiche"}}) {
+        auto *pic = new QToolButton(body);
+        pic->setObjectName(QLatin1String(c.picture));
+        pic->setIcon(Pictures::tile(QString::fromUtf8(c.glyph), QColor(0x1e, 0x88, 0x8a), 48));
+        pic->setIconSize(QSize(48, 48));
+        pic->setAutoRaise(true);
+        pic->setCursor(Qt::PointingHandCursor);
+        auto *b = new QPushButton(QStringLiteral("Apri"), body);
+        b->setObjectName(QLatin1String(c.button));
+        b->setCursor(Qt::PointingHandCursor);
+        grid->addWidget(pic, row, 0);
+        grid->addWidget(new QLabel(QString::fromUtf8(c.text), body), row, 1);
+        grid->addWidget(b, row, 2);
+        const QString tag = QLatin1String(c.tag);
+        const auto go = [this, tag] {
+            m_memory->setText(tag);
+            close();
+        };
+        connect(b, &QPushButton::clicked, this, go);
+        connect(pic, &QToolButton::clicked, this, go);
+        ++row;
+    }
+}
+
+void TfrmMenuPagamenti::showEvent(QShowEvent *event)
+{
+    TagMenu::showEvent(event);
+    if (!event->spontaneous())
+        m_memory->setText(QStringLiteral("avvio"));
+}
+
+// ---- modules still to come ----
+
+PendingModule::PendingModule(const QString &objectName, const QString &caption, QWidget *parent)
+    : WorkWindow(objectName, caption, parent)
+{
+    auto *outer = new QVBoxLayout(content());
+    outer->setContentsMargins(40, 40, 40, 30);
+    m_shown = title(caption.trimmed(), content());
+    outer->addWidget(m_shown, 0, Qt::AlignHCenter);
+    outer->addStretch();
+    auto *text = new QLabel(QStringLiteral("Questa parte del programma sarà disponibile in una prossima versione."),
+                            content());
+    outer->addWidget(text, 0, Qt::AlignHCenter);
+    m_file = new QLabel(content());
+    m_file->setObjectName(QStringLiteral("lblFile"));
+    m_file->hide();
+    outer->addStretch();
+    auto *exit = new QToolButton(content());
+    exit->setObjectName(QStringLiteral("cmdEsci"));
+    exit->setText(QStringLiteral("Esci"));
+    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
+    exit->setIconSize(QSize(28, 28));
+    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    exit->setAutoRaise(true);
+    connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    outer->addWidget(exit, 0, Qt::AlignRight);
+    createHintLine(QString());
+    setHint(exit, QStringLiteral("Esci da questa schermata di lavoro."));
+}
+
+void PendingModule::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    m_shown->setText(windowTitle().trimmed());
+}

@@ -1,0 +1,101 @@
+#pragma once
+#include "framework/WorkWindow.h"
+
+#include <QVector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The main menu: a picture per module.
+class TfrmAvvio : public WorkWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmAvvio(QWidget *parent = nullptr);
+signals:
+    void quitRequested();
+protected:
+    void whenClosed() override;
+};
+
+// A menu that leads to other screens by module tag and goes back to the main menu with "avvio".
+class TagMenu : public WorkWindow
+{
+    Q_OBJECT
+public:
+    using WorkWindow::WorkWindow;
+    QLabel *lblMemory() const { return m_memory; }
+protected:
+    QWidget *buildFrame(const QString &info, const QString &helpTopic);
+    void whenClosed() override;
+    QLabel *m_memory = nullptr;
+};
+
+// A menu asking for the four-digit year of a yearly archive.
+class YearMenu : public TagMenu
+{
+    Q_OBJECT
+public:
+    struct Entry {
+        const char *box;         // year box
+        const char *label;
+        const char *button;      // its "Apri"
+        const char *extension;   // ".ore", ".set", ".prg", ".lav"
+        const char *tag;         // the module screen to open
+        const char *caption;     // caption given to it, followed by the year
+    };
+    YearMenu(const QString &objectName, const QString &caption, const QString &info,
+             const QString &helpTopic, const QVector<Entry> &entries, QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void openYear(const Entry &entry);
+    QVector<Entry> m_entries;
+};
+
+class TfrmMenuRegistro : public YearMenu
+{
+    Q_OBJECT
+public:
+    explicit TfrmMenuRegistro(QWidget *parent = nullptr);
+};
+
+class TfrmMenuReferti : public YearMenu
+{
+    Q_OBJECT
+public:
+    explicit TfrmMenuReferti(QWidget *parent = nullptr);
+};
+
+class TfrmMenuLavori : public YearMenu
+{
+    Q_OBJECT
+public:
+    explicit TfrmMenuLavori(QWidget *parent = nullptr);
+};
+
+// Chooses between the pay summary and the statistics.
+class TfrmMenuPagamenti : public TagMenu
+{
+    Q_OBJECT
+public:
+    explicit TfrmMenuPagamenti(QWidget *parent = nullptr);
+protected:
+    void showEvent(QShowEvent *event) override;
+};
+
+// A module screen still to come: it opens, shows its archive and returns to the main menu.
+class PendingModule : public WorkWindow
+{
+    Q_OBJECT
+public:
+    PendingModule(const QString &objectName, const QString &caption, QWidget *parent = nullptr);
+protected:
+    void showEvent(QShowEvent *event) override;
+private:
+    QLabel *m_file;
+    QLabel *m_shown;
+};

@@ -1,0 +1,74 @@
+#include "app/Screens.h"
+
+#include "app/Menus.h"
+#include "workers/Istruttori.h"
+
+#include <QApplication>
+#include <QLocale>
+
+namespace {
+Screens *screens = nullptr;
+}
+
+void applyProgramFormats()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+Screens &Screens::create()
+{
+    destroy();
+    applyProgramFormats();
+    screens = new Screens;
+    Screens &s = *screens;
+    s.avvio = new TfrmAvvio;
+    s.istruttori = new TfrmIstruttori;
+    s.menuRegistro = new TfrmMenuRegistro;
+    s.orari = new PendingModule(QStringLiteral("TfrmOrari"), QStringLiteral(" Veltaro - Impostazione orari"));
+    s.settimanale = new PendingModule(QStringLiteral("TfrmSettimanale"), QStringLiteral(" Veltaro - Programmazione turni"));
+    s.turni = new PendingModule(QStringLiteral("TfrmTurni"), QStringLiteral(" Veltaro - Programmazione turni"));
+    s.menuReferti = new TfrmMenuReferti;
+    s.referti = new PendingModule(QStringLiteral("TfrmReferti"), QStringLiteral(" Veltaro - Archivio progetti"));
+    s.menuLavori = new TfrmMenuLavori;
+    s.lavori = new PendingModule(QStringLiteral("TfrmLavori"), QStringLiteral(" Veltaro - Registrazione lavori"));
+    s.menuPagamenti = new TfrmMenuPagamenti;
+    s.riepilogoPagamenti = new PendingModule(QStringLiteral("TfrmMenuRiepilogoPagamenti"),
+                                             QStringLiteral(" Veltaro - Riepilogo compensi"));
+    s.statistiche = new PendingModule(QStringLiteral("TfrmStatistiche"),
+                                      QStringLiteral(" Veltaro - Statistiche rimunerazioni mensili"));
+
+    Navigation::setMainMenu(s.avvio);
+    Navigation::registerScreen(QStringLiteral("istruttori"), s.istruttori);
+    Navigation::registerScreen(QStringLiteral("orari"), s.orari);
+    Navigation::registerScreen(QStringLiteral("menu_registro"), s.menuRegistro);
+    Navigation::registerScreen(QStringLiteral("menu_referti"), s.menuReferti);
+    Navigation::registerScreen(QStringLiteral("menu_lavori"), s.menuLavori);
+    Navigation::registerScreen(QStringLiteral("menu_pagamenti"), s.menuPagamenti);
+    Navigation::registerScreen(QStringLiteral("registro"), s.turni);
+    Navigation::registerScreen(QStringLiteral("settimanale"), s.settimanale);
+    Navigation::registerScreen(QStringLiteral("referti"), s.referti);
+    Navigation::registerScreen(QStringLiteral("lavori"), s.lavori);
+    Navigation::registerScreen(QStringLiteral("riepiloghi"), s.riepilogoPagamenti);
+    Navigation::registerScreen(QStringLiteral("statistiche"), s.statistiche);
+    QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return s;
+}
+
+Screens &Screens::get()
+{
+    return *screens;
+}
+
+void Screens::destroy()
+{
+    if (!screens)
+        return;
+    Screens &s = *screens;
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             s.avvio, s.istruttori, s.menuRegistro, s.menuReferti, s.menuLavori, s.menuPagamenti, s.orari,
+             s.turni, s.settimanale, s.referti, s.lavori, s.riepilogoPagamenti, s.statistiche})
+        delete w;
+    Navigation::setCurrent(nullptr);
+    delete screens;
+    screens = nullptr;
+}

@@ -1,0 +1,277 @@
+#include "archive/CardScreen.h"
+
+#include "archive/Archivio.h"
+#include "framework/Dialogs.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace CardText {
+QString saved() { return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."); }
+QString inserted() { return QStringLiteral("La scheda corrente è stata inserita in archivio."); }
+QString empty() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
+QString duplicateWarning()
+{
+    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che "
+                          "questa è stata inserita in archivio.");
+}
+QString duplicated()
+{
+    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                          "Al termine premere Salva per inserire la scheda in archivio.");
+}
+}
+
+namespace WidgetText {
+QString get(const QWidget *w)
+{
+    if (auto *e = qobject_cast<const QLineEdit *>(w))
+        return e->text();
+    if (auto *c = qobject_cast<const QComboBox *>(w))
+        return c->currentText();
+    if (auto *l = qobject_cast<const QLabel *>(w))
+        return l->text();
+    if (auto *p = qobject_cast<const QPlainTextEdit *>(w))
+        return p->toPlainText();
+    return QString();
+}
+void set(QWidget *w, const QString &text)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w)) {
+        e->setText(text);
+        e->setCursorPosition(0);
+    } else if (auto *c = qobject_cast<QComboBox *>(w)) {
+        c->setCurrentIndex(-1);
+        c->setEditText(text);
+    } else if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setText(text);
+    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
+        p->setPlainText(text);
+    }
+}
+}
+
+CardScreen::CardScreen(const QString &objectName, const QString &caption, const RecordLayout &layout,
+                       QWidget *parent)
+    : WorkWindow(objectName, caption, parent), m_buffer(layout)
+{
+}
+
+QLabel *CardScreen::createPositionLabel(QWidget *parent)
+{
+    m_position = new QLabel(parent);
+    m_position->setObjectName(QStringLiteral("lblPosizione"));
+    m_position->setAlignment(Qt::AlignCenter);
+    QFont f = m_position->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 4);
+    m_position->setFont(f);
+    m_position->setMinimumWidth(90);
+    m_position->setFrameShape(QFrame::StyledPanel);
+    m_position->setFrameShadow(QFrame::Sunken);
+    m_position->setStyleSheet(QStringLiteral("QLabel { background: white; padding: 4px; }"));
+    m_position->setToolTip(QStringLiteral("Posizione della scheda in archivio"));
+    return m_position;
+}
+
+void CardScreen::createAttachmentLabels(QWidget *parent)
+{
+    for (const char *kind : {"File", "Desc"})
+        for (int i = 1; i <= 3; ++i) {
+            auto *l = new QLabel(parent);
+            l->setObjectName(QStringLiteral("lbl%1%2").arg(QLatin1String(kind)).arg(i, 2, 10, QLatin1Char('0')));
+            l->hide();
+        }
+}
+
+void CardScreen::bindFields()
+{
+    m_bindings.clear();
+    const RecordLayout &layout = m_buffer.layout();
+    for (int i = 0; i < layout.count(); ++i) {
+        const QString name = layout.field(i).name;
+        QWidget *w = findChild<QWidget *>(QStringLiteral("txt") + name);
+        if (!w)
+            w = findChild<QLabel *>(QStringLiteral("lbl") + name);
+        if (w)
+            m_bindings.append({i, w});
+    }
+}
+
+qint64 CardScreen::position() const
+{
+    return m_position->text().trimmed().toLongLong();
+}
+
+void CardScreen::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    if (newCardOnShow() && !event->spontaneous())
+        newCard();
+}
+
+void CardScreen::newCard()
+{
+    for (const Binding &b : m_bindings)
+        WidgetText::set(b.widget, QString());
+    m_position->clear();
+    setDefaults();
+    if (QWidget *f = firstField())
+        f->setFocus(Qt::OtherFocusReason);
+}
+
+void CardScreen::loadFromBuffer()
+{
+    for (const Binding &b : m_bindings)
+        WidgetText::set(b.widget, m_buffer.get(b.field));
+    loadSpecial(m_buffer);
+}
+
+void CardScreen::storeToBuffer()
+{
+    for (const Binding &b : m_bindings)
+        m_buffer.set(b.field, WidgetText::get(b.widget));
+    storeSpecial(m_buffer);
+}
+
+void CardScreen::loadCard(qint64 n, const Record &record)
+{
+    m_buffer.bytes() = record.bytes();
+    loadFromBuffer();
+    m_position->setText(QString::number(n));
+}
+
+void CardScreen::accessFailed()
+{
+    Dialogs::error(this, Dialogs::archiveAccessText());
+}
+
+bool CardScreen::readAt(TArchivio &archive, qint64 n)
+{
+    QByteArray bytes;
+    if (!archive.readRecord(n, bytes))
+        return false;
+    m_buffer.bytes() = bytes;
+    loadFromBuffer();
+    m_position->setText(QString::number(n));
+    return true;
+}
+
+void CardScreen::save()
+{
+    if (!checkSave())
+        return;
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate())
+        return accessFailed();
+    const qint64 n = position();
+    storeToBuffer();
+    if (n > 0) {
+        if (!archive.writeRecord(n, m_buffer.bytes()) || !archive.close())
+            return accessFailed();
+        m_position->setText(QString::number(n));
+        Dialogs::information(this, CardText::saved());
+    } else {
+        const qint64 added = archive.appendRecord(m_buffer.bytes());
+        if (added == 0 || !archive.close())
+            return accessFailed();
+        m_position->setText(QString::number(added));
+        Dialogs::information(this, CardText::inserted());
+    }
+}
+
+void CardScreen::first()
+{
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate())
+        return accessFailed();
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return accessFailed();
+    if (count == 0) {
+        archive.close();
+        return Dialogs::information(this, CardText::empty());
+    }
+    if (!readAt(archive, 1) || !archive.close())
+        return accessFailed();
+}
+
+void CardScreen::last()
+{
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate())
+        return accessFailed();
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return accessFailed();
+    if (count == 0) {
+        archive.close();
+        return Dialogs::information(this, CardText::empty());
+    }
+    if (!readAt(archive, count) || !archive.close())
+        return accessFailed();
+}
+
+void CardScreen::next()
+{
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate())
+        return accessFailed();
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return accessFailed();
+    const qint64 p = position();
+    if (count == 0) {
+        m_position->clear();
+        archive.close();
+        return Dialogs::information(this, CardText::empty());
+    }
+    if (p >= count) {
+        archive.close();
+        return;
+    }
+    if (!readAt(archive, p + 1) || !archive.close())
+        return accessFailed();
+}
+
+void CardScreen::previous()
+{
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate())
+        return accessFailed();
+    if (m_position->text().trimmed() == QLatin1String("1")) {
+        archive.close();
+        return;
+    }
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return accessFailed();
+    if (count == 0) {
+        archive.close();
+        return Dialogs::information(this, CardText::empty());
+    }
+    const qint64 p = position();
+    // A position past the end (the file was replaced meanwhile) shows the last card.
+    const qint64 target = p <= 0 ? 1 : qMin(p - 1, count);
+    if (!readAt(archive, target) || !archive.close())
+        return accessFailed();
+}
+
+void CardScreen::duplicate()
+{
+    if (m_position->text().trimmed().isEmpty())
+        return Dialogs::warning(this, CardText::duplicateWarning());
+    for (QLabel *l : findChildren<QLabel *>())
+        if (l->objectName().contains(QRegularExpression(QStringLiteral("^lbl(File|Desc)0[1-3]$"))))
+            l->clear();
+    m_position->clear();
+    duplicateAlso();
+    TArchivio archive(archivePath(), m_buffer.layout().size());
+    if (!archive.openOrCreate() || !archive.close())
+        return accessFailed();
+    if (QWidget *f = firstField())
+        f->setFocus(Qt::OtherFocusReason);
+    Dialogs::information(this, CardText::duplicated());
+}

@@ -1,0 +1,84 @@
+#pragma once
+#include "archive/RecordLayout.h"
+#include "framework/WorkWindow.h"
+
+#include <QVector>
+
+class QLabel;
+
+// The card workflow every module screen shares: New, Save, First, Previous, Next, Last and
+// Duplicate over one archive, with the position label as the only link between the screen
+// and the file. A module gives its layout, builds its widgets (named after the fields) and
+// fills in the hooks.
+class CardScreen : public WorkWindow
+{
+    Q_OBJECT
+public:
+    CardScreen(const QString &objectName, const QString &caption, const RecordLayout &layout,
+               QWidget *parent = nullptr);
+
+    QLabel *lblPosizione() const { return m_position; }
+    // Loads a record read elsewhere (a find screen's pick) as the stored card at position n.
+    void loadCard(qint64 n, const Record &record);
+    // The archive this screen works on.
+    virtual QString archivePath() const = 0;
+
+public slots:
+    void newCard();
+    void save();
+    void first();
+    void previous();
+    void next();
+    void last();
+    void duplicate();
+
+protected:
+    // Binds every field to the widget "txt" + name, or the hidden label "lbl" + name;
+    // call once the widgets exist. Fields with no widget are left to load/storeSpecial.
+    void bindFields();
+    // Creates the position label and the six hidden attachment labels.
+    QLabel *createPositionLabel(QWidget *parent);
+    void createAttachmentLabels(QWidget *parent);
+
+    virtual void setDefaults() {}
+    virtual bool checkSave() { return true; }
+    virtual QWidget *firstField() const = 0;
+    virtual void duplicateAlso() {}
+    virtual void loadSpecial(const Record &) {}
+    virtual void storeSpecial(Record &) {}
+    void showEvent(QShowEvent *event) override;
+    // The worker screen opens on a new card each time; others may keep their card.
+    virtual bool newCardOnShow() const { return true; }
+
+    Record &buffer() { return m_buffer; }
+
+private:
+    struct Binding {
+        int field;
+        QWidget *widget;
+    };
+    void loadFromBuffer();
+    void storeToBuffer();
+    void show(qint64 n, qint64 count);
+    void accessFailed();
+    bool readAt(class TArchivio &archive, qint64 n);
+    qint64 position() const;
+
+    Record m_buffer;
+    QVector<Binding> m_bindings;
+    QLabel *m_position = nullptr;
+};
+
+namespace CardText {
+QString saved();
+QString inserted();
+QString empty();
+QString duplicateWarning();
+QString duplicated();
+}
+
+// Reads and writes a bound widget's text, whatever kind of box it is.
+namespace WidgetText {
+QString get(const QWidget *w);
+void set(QWidget *w, const QString &text);
+}

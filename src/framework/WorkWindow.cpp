@@ -1,0 +1,151 @@
+#include "framework/WorkWindow.h"
+
+#include <QCloseEvent>
+#include <QHash>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+WorkWindow::WorkWindow(const QString &objectName, const QString &caption, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    resize(1016, 713);
+    m_outer = new QVBoxLayout(this);
+    m_outer->setContentsMargins(0, 0, 0, 0);
+    m_outer->setSpacing(0);
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("panContenuto"));
+    m_outer->addWidget(m_content, 1);
+    clearsHint(this);
+    clearsHint(m_content);
+}
+
+void WorkWindow::open()
+{
+    WorkWindow *previous = Navigation::current();
+    // Fill the screen even where no window manager honours "maximised".
+    if (QScreen *s = screen())
+        setGeometry(s->availableGeometry());
+    showMaximized();
+    raise();
+    activateWindow();
+    Navigation::setCurrent(this);
+    if (previous && previous != this)
+        previous->hide();
+}
+
+QLabel *WorkWindow::createHintLine(const QString &readyText)
+{
+    m_panInfo = new QLabel(readyText, this);
+    m_panInfo->setObjectName(QStringLiteral("panInfo"));
+    m_panInfo->setProperty("readyText", readyText);
+    m_panInfo->setFrameShape(QFrame::StyledPanel);
+    m_panInfo->setFrameShadow(QFrame::Sunken);
+    m_panInfo->setContentsMargins(8, 3, 8, 3);
+    m_outer->addWidget(m_panInfo);
+    return m_panInfo;
+}
+
+QToolButton *WorkWindow::addCommand(QWidget *parent, const QString &name, const QString &text,
+                                    const QString &hint, const QString &glyph, const QColor &colour)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setIcon(Pictures::tile(glyph, colour, 32));
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setMinimumWidth(72);
+    setHint(b, hint);
+    return b;
+}
+
+void WorkWindow::setHint(QWidget *control, const QString &hint)
+{
+    control->setProperty("hint", hint);
+    control->installEventFilter(this);
+}
+
+void WorkWindow::clearsHint(QWidget *background)
+{
+    background->setProperty("hint", QString());
+    background->installEventFilter(this);
+}
+
+bool WorkWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter && m_panInfo) {
+        const QVariant hint = watched->property("hint");
+        if (hint.isValid())
+            m_panInfo->setText(hint.toString());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WorkWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_panInfo && !event->spontaneous())
+        m_panInfo->setText(m_panInfo->property("readyText").toString());
+}
+
+void WorkWindow::whenClosed()
+{
+    if (WorkWindow *menu = Navigation::mainMenu(); menu && menu != this)
+        menu->open();
+}
+
+void WorkWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    whenClosed();
+    if (Navigation::current() == this)
+        Navigation::setCurrent(nullptr);
+    emit closed();
+}
+
+namespace Pictures {
+QIcon tile(const QString &glyph, const QColor &colour, int size)
+{
+    QPixmap pm(size * 2, size * 2);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, pm.height());
+    g.setColorAt(0, colour.lighter(135));
+    g.setColorAt(1, colour.darker(115));
+    p.setBrush(g);
+    p.setPen(QPen(colour.darker(140), 2));
+    p.drawRoundedRect(QRectF(2, 2, pm.width() - 4, pm.height() - 4), pm.width() / 6.0, pm.width() / 6.0);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(int(pm.height() * (glyph.size() > 1 ? 0.42 : 0.6)));
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(pm.rect(), Qt::AlignCenter, glyph);
+    p.end();
+    return QIcon(pm);
+}
+}
+
+namespace Navigation {
+namespace {
+QPointer<WorkWindow> menu;
+QPointer<WorkWindow> showing;
+QHash<QString, QPointer<WorkWindow>> screens;
+}
+void setMainMenu(WorkWindow *m) { menu = m; }
+WorkWindow *mainMenu() { return menu; }
+void registerScreen(const QString &tag, WorkWindow *s) { screens.insert(tag, s); }
+WorkWindow *screen(const QString &tag) { return screens.value(tag); }
+WorkWindow *current() { return showing; }
+void setCurrent(WorkWindow *w) { showing = w; }
+}

@@ -1,0 +1,75 @@
+#pragma once
+#include "app/ProgramFolder.h"
+#include "app/Screens.h"
+#include "framework/Clock.h"
+#include "framework/Desktop.h"
+#include "framework/Dialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+// A fresh program folder, fixed "today", recorded dialogs and every screen created anew.
+struct ScreenFixture {
+    QTemporaryDir dir;
+    Screens *screens = nullptr;
+
+    explicit ScreenFixture(const QDate &today = QDate(2017, 6, 15))
+    {
+        static const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                // The offscreen platform's complaints say nothing about the program.
+                if (!message.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, message);
+            });
+        Clock::setToday(today);
+        ProgramFolder::set(dir.path());
+        Dialogs::Test::setEnabled(true);
+        Dialogs::Test::clear();
+        TMisc::Test::setEnabled(true);
+        TMisc::Test::opened().clear();
+        screens = &Screens::create();
+    }
+    ~ScreenFixture() { Screens::destroy(); }
+
+    QString path(const QString &name) const { return ProgramFolder::file(name); }
+    QByteArray fileBytes(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    template <class T = QWidget>
+    static T *child(QWidget *screen, const char *name)
+    {
+        T *w = screen->findChild<T *>(QLatin1String(name));
+        if (!w)
+            qWarning("no control %s on %s", name, qPrintable(screen->objectName()));
+        return w;
+    }
+    static void click(QWidget *screen, const char *name)
+    {
+        QWidget *w = child(screen, name);
+        QVERIFY(w);
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    static void activate(QWidget *w)
+    {
+        QApplication::setActiveWindow(w->window());
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+    }
+};
+
+inline const char *kindName(Dialogs::Kind k)
+{
+    switch (k) {
+    case Dialogs::Kind::Warning: return "warning";
+    case Dialogs::Kind::Error: return "error";
+    case Dialogs::Kind::Information: return "information";
+    case Dialogs::Kind::Question: return "question";
+    case Dialogs::Kind::Notice: return "notice";
+    }
+    return "";
+}

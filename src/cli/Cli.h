@@ -1,0 +1,39 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// The companion command line: each subcommand reads its arguments and writes UTF-8 lines.
+// Exit codes: 0 success, 1 a negative check result, 2 a usage or file error.
+namespace Cli {
+
+struct Io {
+    QTextStream &out;
+    QTextStream &err;
+};
+
+struct Command {
+    const char *name;
+    const char *usage;      // shown by --help
+    int (*run)(const QStringList &args, Io &io);
+};
+
+const QVector<Command> &commands();
+int main(const QStringList &args, Io &io);
+
+// "--name=value" options and positional arguments.
+struct Args {
+    QStringList positional;
+    QList<QPair<QString, QString>> options;
+    bool help = false;
+    QString value(const QString &name) const;
+    bool has(const QString &name) const;
+};
+Args parse(const QStringList &args);
+
+int usageError(Io &io, const Command &command, const QString &message);
+
+// Subcommands.
+int verifica(const QStringList &args, Io &io);
+
+}

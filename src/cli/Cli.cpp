@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace Cli {
 
 const QVector<Command> &commands()
@@ -106,8 +108,13 @@ int verifica(const QStringList &rawArgs, Io &io)
     qint64 damaged = 0;
     const bool ok = archive.scan([&](qint64 n, const char *record) {
         for (const RecordLayout::Field &f : layout.fields()) {
-            if (f.kind != FieldKind::Text)
+            if (f.kind == FieldKind::ZText) {
+                if (!std::memchr(record + f.offset, 0, size_t(f.width) + 1)) {
+                    io.out << "scheda " << n << ": campo " << f.name << " senza terminatore\n";
+                    ++damaged;
+                }
                 continue;
+            }
             const int length = static_cast<unsigned char>(record[f.offset]);
             if (length > f.width) {
                 io.out << "scheda " << n << ": campo " << f.name << " lunghezza " << length

@@ -1,0 +1,11 @@
+#include "schedules/ScheduleRecord.h"
+
+namespace ScheduleRecord {
+
+const RecordLayout &layout()
+{
+    static const RecordLayout l(Fields);
+    return l;
+}
+
+}

@@ -1,0 +1,3 @@
+list(APPEND VELTARO_CORE_SOURCES
+  schedules/ScheduleRecord.cpp
+)

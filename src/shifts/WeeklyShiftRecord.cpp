@@ -1,0 +1,11 @@
+#include "shifts/WeeklyShiftRecord.h"
+
+namespace WeeklyShiftRecord {
+
+const RecordLayout &layout()
+{
+    static const RecordLayout l(Fields);
+    return l;
+}
+
+}

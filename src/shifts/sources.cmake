@@ -1,0 +1,4 @@
+list(APPEND VELTARO_CORE_SOURCES
+  shifts/DailyShiftRecord.cpp
+  shifts/WeeklyShiftRecord.cpp
+)

@@ -1,0 +1,4 @@
+list(APPEND VELTARO_CORE_SOURCES
+  app/Crypt.cpp
+  app/PasswordFile.cpp
+)

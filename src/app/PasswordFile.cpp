@@ -1,0 +1,265 @@
+#include "app/PasswordFile.h"
+
+#include "app/Crypt.h"
+#include "app/ProgramFolder.h"
+#include "app/Routines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+
+namespace PasswordFile {
+
+namespace {
+
+// A plain reading of the INI layout, used instead of QSettings for reads: QSettings keeps
+// a per-process cache keyed on size and modification time, and answers with the old value
+// when the file was replaced within the same millisecond by one of the same size.
+std::optional<QString> iniValue(const QByteArray &bytes)
+{
+    std::optional<QString> found;
+    bool inSection = false;
+    const QString text = QString::fromUtf8(bytes);
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            inSection = close > 0 && line.sliced(1, close - 1).trimmed() == QLatin1String(Section);
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (!inSection || eq < 0 || line.first(eq).trimmed() != QLatin1String(Key))
+            continue;
+        QStringView value = line.sliced(eq + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+            value = value.sliced(1, value.size() - 2);
+        found = value.toString();      // the last one wins, as for QSettings
+    }
+    return found;
+}
+
+bool readBytes(const QString &path, QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    bytes = f.readAll();
+    return f.error() == QFileDevice::NoError;
+}
+
+bool syncPath(const QString &path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+QString valueKey()
+{
+    return QLatin1String(Section) + QLatin1Char('/') + QLatin1String(Key);
+}
+
+}
+
+QString defaultPath()
+{
+    return ProgramFolder::file(QLatin1String(FileName));
+}
+
+Stored read(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return {};
+    QByteArray bytes;
+    if (!readBytes(path, bytes))
+        return {ReadStatus::Unreadable, {}};
+    const std::optional<QString> value = iniValue(bytes);
+    if (!value)
+        return {};
+    const std::optional<QString> plain = Crypt::unscramble(*value);
+    if (!plain)
+        return {ReadStatus::NotHex, {}};
+    return {ReadStatus::Ok, Routines::trimmed(*plain)};
+}
+
+bool write(const QString &path, const QString &password, QString *error)
+{
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+
+    // Replace what a link points to, not the link.
+    QString target = path;
+    if (QFileInfo(path).isSymLink()) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty())
+            target = resolved;
+    }
+    const QFileInfo info(target);
+
+    QByteArray original;
+    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup
+        | QFileDevice::ReadOther;
+    if (info.exists()) {
+        if (!info.isWritable())
+            return fail(QStringLiteral("%1 is read-only").arg(target));
+        if (!readBytes(target, original))
+            return fail(QStringLiteral("cannot read %1").arg(target));
+        permissions = info.permissions();
+    }
+
+    // The new content is built beside the old file, so the final rename stays on one
+    // file system and the old file is never opened for writing.
+    QTemporaryFile temp(info.absolutePath() + QLatin1Char('/') + info.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        return fail(temp.errorString());
+    const QString tempPath = temp.fileName();
+    if (temp.write(original) != original.size() || !temp.flush())
+        return fail(temp.errorString());
+    temp.close();
+    if (temp.error() != QFileDevice::NoError)
+        return fail(temp.errorString());
+
+    const QString scrambled = Crypt::scramble(password);
+    {
+        QSettings settings(tempPath, QSettings::IniFormat);
+        settings.setValue(valueKey(), scrambled);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return fail(QStringLiteral("cannot write the settings to %1").arg(tempPath));
+    }
+
+    QByteArray written;
+    if (!readBytes(tempPath, written) || iniValue(written) != scrambled)
+        return fail(QStringLiteral("%1 does not hold the new value").arg(tempPath));
+    if (!QFile::setPermissions(tempPath, permissions))
+        return fail(QStringLiteral("cannot set the permissions of %1").arg(tempPath));
+    if (!syncPath(tempPath, O_RDONLY))
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target).constData()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    temp.setAutoRemove(false);
+    // The rename is done; a folder that cannot be synced does not undo it.
+    syncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY);
+    return true;
+}
+
+QString normalized(const QString &typed)
+{
+    return Routines::upperAZ(Routines::trimmed(typed));
+}
+
+bool storable(const QString &password)
+{
+    for (QChar c : password)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+LoginResult login(const QString &path, const QString &typed)
+{
+    const QString entry = normalized(typed);
+    if (entry.isEmpty())
+        return LoginResult::WrongPassword;
+    const Stored stored = read(path);
+    if (stored.status != ReadStatus::Ok)
+        return LoginResult::ReadError;
+    return Routines::upperAZ(stored.password) == entry ? LoginResult::Admitted
+                                                       : LoginResult::WrongPassword;
+}
+
+Message message(LoginResult result)
+{
+    switch (result) {
+    case LoginResult::Admitted:
+        return {};
+    case LoginResult::WrongPassword:
+        return {MessageKind::Warning, QStringLiteral("Attenzione: password errata.")};
+    case LoginResult::ReadError:
+        return {MessageKind::Notice,
+                QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
+                               "lettura della password. Si consiglia di reinstallare il software.")};
+    }
+    return {};
+}
+
+ChangeResult change(const QString &path, const QString &oldTyped, const QString &newTyped,
+                    const QString &confirmTyped)
+{
+    const QString oldEntry = normalized(oldTyped);
+    const QString newEntry = Routines::trimmed(newTyped);
+    const QString confirmEntry = Routines::trimmed(confirmTyped);
+    if (oldEntry.isEmpty() || newEntry.isEmpty() || confirmEntry.isEmpty())
+        return ChangeResult::Incomplete;
+
+    const Stored stored = read(path);
+    if (stored.status != ReadStatus::Ok)
+        return ChangeResult::ReadError;
+    if (Routines::upperAZ(stored.password) != oldEntry)
+        return ChangeResult::OldPasswordWrong;
+    if (newEntry != confirmEntry)
+        return ChangeResult::NotConfirmed;
+
+    const QString newPassword = Routines::upperAZ(newEntry);
+    if (newPassword.size() > MaxLength)
+        return ChangeResult::TooLong;
+    if (!storable(newPassword))
+        return ChangeResult::UnstorableCharacter;
+    return write(path, newPassword) ? ChangeResult::Changed : ChangeResult::WriteError;
+}
+
+Message message(ChangeResult result)
+{
+    switch (result) {
+    case ChangeResult::Changed:
+        return {MessageKind::Notice, QStringLiteral("Modifica della password completata con successo.")};
+    case ChangeResult::Incomplete:
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: compilare tutti i campi prima di premere OK.")};
+    case ChangeResult::OldPasswordWrong:
+        return {MessageKind::Notice, QStringLiteral("Attenzione: vecchia password errata.")};
+    case ChangeResult::NotConfirmed:
+        return {MessageKind::Notice,
+                QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                               "E' necessario reinserire entrambi i valori.")};
+    case ChangeResult::TooLong:
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: la nuova password non può superare i %1 caratteri.")
+                    .arg(MaxLength)};
+    case ChangeResult::UnstorableCharacter:
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono "
+                               "essere memorizzati.")};
+    case ChangeResult::ReadError:
+    case ChangeResult::WriteError:
+        return {MessageKind::Notice,
+                QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
+                               "modifica della password. Si consiglia di reinstallare il software.")};
+    }
+    return {};
+}
+
+QByteArray initialContent()
+{
+    return QByteArray("[") + Section + "]\n" + Key + '='
+        + Crypt::scramble(QLatin1String(InitialPassword)).toLatin1() + '\n';
+}
+
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "checks/CheckResult.h"
+
+#include <QString>
+#include <optional>
+
+// The ISO 13616 mod-97 check of an IBAN of 27 characters (the Italian length).
+namespace IbanCheck {
+
+enum class Outcome {
+    WrongLength,   // refused: the screen stays open for correction
+    Valid,
+    Invalid,
+};
+
+// Trimmed first; inner spaces count towards the 27 characters.
+Outcome check(const QString &text);
+// The remainder modulo 97 of a digit string, nine digits at a time; nothing when the
+// string is empty or holds anything but digits.
+std::optional<int> remainder97(QStringView digits);
+Message message(Outcome outcome);
+
+}

@@ -1,0 +1,8 @@
+list(APPEND VELTARO_CORE_SOURCES
+  app/Crypt.cpp
+  app/PasswordFile.cpp
+  checks/CodFiscCheck.cpp
+  checks/PartitaIvaCheck.cpp
+  checks/IbanCheck.cpp
+  checks/CardCheck.cpp
+)

@@ -1,4 +1,4 @@
-#include "app/Menus.h"
+#include "app/Password.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
 
@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     QStringList args = QApplication::arguments();
     ProgramFolder::applyArguments(args);
     Screens &screens = Screens::create();
-    screens.avvio->open();
+    screens.password->ask();
     const int code = app.exec();
     Screens::destroy();
     return code;

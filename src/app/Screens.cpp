@@ -1,6 +1,8 @@
 #include "app/Screens.h"
 
 #include "app/Menus.h"
+#include "app/Password.h"
+#include "checks/CheckScreens.h"
 #include "workers/Istruttori.h"
 
 #include <QApplication>
@@ -21,7 +23,9 @@ Screens &Screens::create()
     applyProgramFormats();
     screens = new Screens;
     Screens &s = *screens;
+    s.password = new TfrmPassword;
     s.avvio = new TfrmAvvio;
+    s.cambiaPassword = new TfrmCambiaPassword;
     s.istruttori = new TfrmIstruttori;
     s.menuRegistro = new TfrmMenuRegistro;
     s.orari = new PendingModule(QStringLiteral("TfrmOrari"), QStringLiteral(" Veltaro - Impostazione orari"));
@@ -50,6 +54,11 @@ Screens &Screens::create()
     Navigation::registerScreen(QStringLiteral("lavori"), s.lavori);
     Navigation::registerScreen(QStringLiteral("riepiloghi"), s.riepilogoPagamenti);
     Navigation::registerScreen(QStringLiteral("statistiche"), s.statistiche);
+    CheckScreens::install();
+    QObject::connect(s.password, &TfrmPassword::admitted, s.avvio, &WorkWindow::open);
+    QObject::connect(s.password, &TfrmPassword::changeRequested, s.cambiaPassword, &QWidget::show);
+    QObject::connect(s.cambiaPassword, &TfrmCambiaPassword::closed, s.password, &TfrmPassword::ask);
+    QObject::connect(s.password, &TfrmPassword::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }
@@ -65,7 +74,7 @@ void Screens::destroy()
         return;
     Screens &s = *screens;
     for (QWidget *w : std::initializer_list<QWidget *>{
-             s.avvio, s.istruttori, s.menuRegistro, s.menuReferti, s.menuLavori, s.menuPagamenti, s.orari,
+             s.password, s.cambiaPassword, s.avvio, s.istruttori, s.menuRegistro, s.menuReferti, s.menuLavori, s.menuPagamenti, s.orari,
              s.turni, s.settimanale, s.referti, s.lavori, s.riepilogoPagamenti, s.statistiche})
         delete w;
     Navigation::setCurrent(nullptr);

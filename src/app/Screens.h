@@ -1,6 +1,8 @@
 #pragma once
 
 class TfrmAvvio;
+class TfrmPassword;
+class TfrmCambiaPassword;
 class TfrmIstruttori;
 class TfrmMenuRegistro;
 class TfrmMenuReferti;
@@ -10,7 +12,9 @@ class WorkWindow;
 
 // Every work window, created once at start and kept until the end.
 struct Screens {
+    TfrmPassword *password = nullptr;
     TfrmAvvio *avvio = nullptr;
+    TfrmCambiaPassword *cambiaPassword = nullptr;
     TfrmIstruttori *istruttori = nullptr;
     TfrmMenuRegistro *menuRegistro = nullptr;
     TfrmMenuReferti *menuReferti = nullptr;

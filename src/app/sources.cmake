@@ -5,5 +5,6 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   app/Menus.cpp
   app/Calendario.cpp
+  app/Password.cpp
   app/Screens.cpp
 )

@@ -6,3 +6,6 @@ list(APPEND VELTARO_CORE_SOURCES
   checks/IbanCheck.cpp
   checks/CardCheck.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  checks/CheckScreens.cpp
+)

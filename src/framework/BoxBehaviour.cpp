@@ -77,9 +77,8 @@ public:
 private:
     bool keyPress(QKeyEvent *e)
     {
-        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-            if (next)
-                next->setFocus(Qt::TabFocusReason);
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && next) {
+            next->setFocus(Qt::TabFocusReason);
             return true;
         }
         const bool erase = e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete;

@@ -65,6 +65,16 @@ bool question(QWidget *parent, const QString &text)
     return show(parent, Kind::Question, text) == QMessageBox::Yes;
 }
 
+void show(QWidget *parent, const Message &message)
+{
+    switch (message.kind) {
+    case MessageKind::None: break;
+    case MessageKind::Warning: warning(parent, message.text); break;
+    case MessageKind::Notice: notice(parent, message.text); break;
+    case MessageKind::Information: information(parent, message.text); break;
+    }
+}
+
 bool inputBox(QWidget *parent, const QString &title, const QString &prompt, QString &value)
 {
     if (testMode) {

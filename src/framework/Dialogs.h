@@ -1,4 +1,6 @@
 #pragma once
+#include "checks/CheckResult.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -25,6 +27,9 @@ void information(QWidget *parent, const QString &text);
 bool question(QWidget *parent, const QString &text);
 // A plain message with OK only, no icon.
 void notice(QWidget *parent, const QString &text);
+
+// Shows a core result in the box of its kind (nothing for MessageKind::None).
+void show(QWidget *parent, const Message &message);
 
 // A text input box; returns false when cancelled.
 bool inputBox(QWidget *parent, const QString &title, const QString &prompt, QString &value);

@@ -306,7 +306,7 @@ void TfrmIstruttori::updateCommands()
     };
     enable("cmdTrova", bool(openFind));
     enable("cmdScaduti", bool(openExpiring));
-    enable("btnCodFisc", bool(openTaxCodeCheck) && bool(openVatCheck));
+    enable("btnCodFisc", bool(openTaxCodeCheck));
     enable("btnIva", bool(openVatCheck));
     enable("btnIban", bool(openIbanCheck));
     enable("btnCarta", bool(openCardCheck));
@@ -375,14 +375,8 @@ bool TfrmIstruttori::checkSave()
 
 void TfrmIstruttori::checkTaxCode()
 {
-    const QString code = Routines::trimmed(box("CodFisc")->text());
-    // A tax code made of digits only is a VAT number.
-    if (!code.isEmpty() && Routines::isDigits(code)) {
-        if (openVatCheck)
-            openVatCheck(this, code);
-    } else if (openTaxCodeCheck) {
-        openTaxCodeCheck(this, code);
-    }
+    if (openTaxCodeCheck)
+        openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));
 }
 
 void TfrmIstruttori::sendEmail()

@@ -15,6 +15,7 @@ public:
     // Actions of the commands other screens provide; set by whoever builds those screens.
     static inline std::function<void(TfrmIstruttori *)> openFind;
     static inline std::function<void(TfrmIstruttori *)> openExpiring;
+    // Given the trimmed codice fiscale; chooses between the codice fiscale and partita IVA checks.
     static inline std::function<void(QWidget *, const QString &)> openTaxCodeCheck;
     static inline std::function<void(QWidget *, const QString &)> openVatCheck;
     static inline std::function<void(QWidget *, const QString &)> openIbanCheck;

@@ -1,0 +1,116 @@
+#include "app/Password.h"
+#include "app/Menus.h"
+#include "support/ScreenFixture.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestLogin : public QObject
+{
+    Q_OBJECT
+
+    static void deliverPasswordFile(const ScreenFixture &fx)
+    {
+        QVERIFY(QFile::copy(QStringLiteral(VELTARO_SOURCE_DIR "/resources/unins000.dll"), fx.path("unins000.dll")));
+        QFile::setPermissions(fx.path("unins000.dll"), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    static void login(ScreenFixture &fx, const QString &typed)
+    {
+        auto *box = ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword");
+        box->setFocus();
+        box->setText(typed);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+private slots:
+    void initialPasswordOpensMainMenu()
+    {
+        ScreenFixture fx;
+        deliverPasswordFile(fx);
+        fx.screens->password->ask();
+        QVERIFY(fx.screens->password->isVisible());
+        QVERIFY(!fx.screens->avvio->isVisible());
+        auto *ok = ScreenFixture::child<QPushButton>(fx.screens->password, "cmdOK");
+        QVERIFY(!ok->isEnabled());
+        ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword")->setText("   ");
+        QVERIFY(!ok->isEnabled());
+
+        login(fx, "sbagliata");
+        QCOMPARE(Dialogs::Test::last().text, QString("Attenzione: password errata."));
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+        QVERIFY(ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword")->text().isEmpty());
+        QVERIFY(!fx.screens->avvio->isVisible());
+
+        login(fx, "  Accesso ");
+        QVERIFY(fx.screens->avvio->isVisible());
+        QVERIFY(!fx.screens->password->isVisible());
+    }
+
+    void changedPasswordWorksAtOnce()
+    {
+        ScreenFixture fx;
+        deliverPasswordFile(fx);
+        fx.screens->password->ask();
+        ScreenFixture::click(fx.screens->password, "btnCambiaPassword");
+        TfrmCambiaPassword *change = fx.screens->cambiaPassword;
+        QVERIFY(change->isVisible());
+        QVERIFY(!fx.screens->password->isVisible());
+        auto *ok = ScreenFixture::child<QPushButton>(change, "cmdOK");
+        const auto set = [&](const char *oldPw, const char *newPw, const char *confirm) {
+            ScreenFixture::child<QLineEdit>(change, "txtPasswordOld")->setText(oldPw);
+            ScreenFixture::child<QLineEdit>(change, "txtPasswordNew")->setText(newPw);
+            ScreenFixture::child<QLineEdit>(change, "txtConferma")->setText(confirm);
+        };
+        set("accesso", "nuova", "");
+        QVERIFY(!ok->isEnabled());
+        set("altra", "nuova", "nuova");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(Dialogs::Test::last().text, QString("Attenzione: vecchia password errata."));
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
+        QVERIFY(ScreenFixture::child<QLineEdit>(change, "txtPasswordOld")->text().isEmpty());
+
+        set("accesso", "nuova", "Nuova");   // differs only in case: not confirmed
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(Dialogs::Test::last().text,
+                 QString("Attenzione: la nuova password non è stata confermata correttamente. E' necessario "
+                         "reinserire entrambi i valori."));
+        QVERIFY(ScreenFixture::child<QLineEdit>(change, "txtConferma")->text().isEmpty());
+        QVERIFY(change->isVisible());
+
+        set("accesso", QByteArray(256, 'a').constData(), QByteArray(256, 'a').constData());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+        QVERIFY(change->isVisible());
+
+        set("accesso", "nuova", "nuova");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(Dialogs::Test::last().text, QString("Modifica della password completata con successo."));
+        QVERIFY(!change->isVisible());
+        QVERIFY(fx.screens->password->isVisible());
+        QVERIFY(ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword")->text().isEmpty());
+        login(fx, "accesso");
+        QCOMPARE(Dialogs::Test::last().text, QString("Attenzione: password errata."));
+        login(fx, " NUOVA");
+        QVERIFY(fx.screens->avvio->isVisible());
+    }
+
+    void missingOrDamagedPasswordFile()
+    {
+        ScreenFixture fx;
+        fx.screens->password->ask();
+        login(fx, "accesso");                  // no file: every entry is wrong
+        QCOMPARE(Dialogs::Test::last().text, QString("Attenzione: password errata."));
+        QFile f(fx.path("unins000.dll"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Accesso]\nValore=ZZ12\n");
+        f.close();
+        login(fx, "accesso");
+        QCOMPARE(Dialogs::Test::last().text,
+                 QString("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                         "Si consiglia di reinstallare il software."));
+        QVERIFY(fx.screens->password->isVisible());
+    }
+};
+
+QTEST_MAIN(TestLogin)
+#include "TestLogin.moc"

@@ -2,6 +2,12 @@
 
 #include "archive/ArchiveKinds.h"
 #include "archive/Archivio.h"
+#include "checks/CardCheck.h"
+#include "checks/CodFiscCheck.h"
+#include "checks/IbanCheck.h"
+#include "checks/PartitaIvaCheck.h"
+
+#include "app/Routines.h"
 
 #include <QFileInfo>
 
@@ -16,6 +22,10 @@ const QVector<Command> &commands()
                      "  Controlla un archivio: numero di schede, byte di una scheda finale incompleta e\n"
                      "  campi la cui lunghezza supera la larghezza. Esce con 0 se l'archivio è integro, 1 altrimenti.",
          &verifica},
+        {"controlla", "controlla cf|iva|iban|carta VALORE\n"
+                      "  Controlla un codice fiscale, una partita IVA, un IBAN o un numero di carta di credito e\n"
+                      "  stampa la risposta del programma. Esce con 0 se il valore è valido, 1 altrimenti.",
+         &controlla},
     };
     return list;
 }
@@ -87,6 +97,42 @@ int main(const QStringList &args, Io &io)
     io.err << "veltaro-cli: comando sconosciuto: " << args.first() << "\n";
     overview(io.err);
     return 2;
+}
+
+int controlla(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = commands().at(1);
+    const Args args = parse(rawArgs);
+    if (args.positional.size() != 2 || !args.options.isEmpty())
+        return usageError(io, self, QStringLiteral("indicare il tipo di controllo e il valore"));
+    const QString what = args.positional.at(0);
+    // The screens check what their boxes hold: the same limits and rewriting apply here.
+    const QString value = args.positional.at(1);
+    Message m;
+    bool valid = false;
+    if (what == QLatin1String("cf")) {
+        const auto o = CodFiscCheck::check(Routines::upperAZ(Routines::trimmed(value)));
+        m = CodFiscCheck::message(o);
+        valid = o == CodFiscCheck::Outcome::Valid;
+    } else if (what == QLatin1String("iva")) {
+        const auto r = PartitaIvaCheck::check(value);
+        m = PartitaIvaCheck::message(r);
+        valid = r.outcome == PartitaIvaCheck::Outcome::Valid;
+    } else if (what == QLatin1String("iban")) {
+        const auto o = IbanCheck::check(Routines::upperAZ(Routines::trimmed(value)));
+        m = IbanCheck::message(o);
+        valid = o == IbanCheck::Outcome::Valid;
+    } else if (what == QLatin1String("carta")) {
+        const auto r = CardCheck::check(value);
+        m = CardCheck::message(r);
+        valid = r.outcome == CardCheck::Outcome::Valid;
+    } else {
+        return usageError(io, self, QStringLiteral("controllo sconosciuto: %1").arg(what));
+    }
+    QString text = m.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    io.out << text << "\n";
+    return valid ? 0 : 1;
 }
 
 int verifica(const QStringList &rawArgs, Io &io)

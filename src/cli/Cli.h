@@ -35,5 +35,6 @@ int usageError(Io &io, const Command &command, const QString &message);
 
 // Subcommands.
 int verifica(const QStringList &args, Io &io);
+int controlla(const QStringList &args, Io &io);
 
 }

@@ -48,12 +48,35 @@ private slots:
         QVERIFY(r.out.contains("byte di scheda incompleta in coda: 10\n"));
     }
 
+    void controllaAnswersAsTheScreens_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("cf") << QStringList{"cf", "rssmra85t10a562s"} << 0 << "Il codice fiscale digitato è VALIDO.\n";
+        QTest::newRow("iva") << QStringList{"iva", "12345678903"} << 0
+                             << "Il numero di partita IVA digitato risulta VALIDO.\n\nE' stato rilasciato dall'Ufficio IVA del Comune di .\n";
+        QTest::newRow("iban") << QStringList{"iban", "IT60X0542811101000000123457"} << 1 << "Attenzione: l'IBAN digitato è ERRATO!\n";
+        QTest::newRow("carta") << QStringList{"carta", "5555555555554444"} << 0
+                               << "Il numero di carta di credito 5555555555554444 risulta valido.\n\nLa carta di credito è del tipo MasterCard.\n";
+    }
+    void controllaAnswersAsTheScreens()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, out);
+        const Run r = cli(QStringList{"controlla"} + args);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.code, code);
+    }
+
     void usageAndFileErrors()
     {
         QTemporaryDir dir;
         QCOMPARE(cli({}).code, 2);
         QCOMPARE(cli({"boh"}).code, 2);
         QCOMPARE(cli({"verifica"}).code, 2);
+        QCOMPARE(cli({"controlla", "pin", "1"}).code, 2);
         const Run unknown = cli({"verifica", dir.filePath("note.txt")});
         QCOMPARE(unknown.code, 2);
         QVERIFY(unknown.err.contains("non riconosciuto"));

@@ -26,6 +26,10 @@ QString rightPart(const QString &text, int n)
 
 double roundTo(double x, int decimals)
 {
+    // Taken literally, trunc(x * f + 0.5) turns -1 into -0,9999; negatives round as their
+    // opposite does.
+    if (x < 0)
+        return -roundTo(-x, decimals);
     // Extended precision on purpose: this is what makes 2,345 give 2,35 while
     // 1,005 gives 1,00 and 2,675 gives 2,67, the figures users already have on paper.
     long double f = 1.0L;
@@ -193,6 +197,9 @@ QString numberText(double value)
     if (value == 0)
         value = 0;   // no "-0"
     QString s = QString::number(value, 'g', 15);
+    // Amounts never show an exponent: a figure that large is written out in full.
+    if (s.contains(QLatin1Char('e')))
+        s = QString::number(value, 'f', std::fabs(value) >= 1 ? 0 : 15);
     s.replace(QLatin1Char('.'), QLatin1Char(','));
     return s;
 }

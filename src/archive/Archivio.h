@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 #include <vector>
@@ -64,7 +65,7 @@ bool TArchivio::scan(F &&f)
         close();
         return false;
     }
-    const qint64 perChunk = qMax<qint64>(1, (4 << 20) / m_recordSize);
+    const qint64 perChunk = std::max<qint64>(1, std::min<qint64>((4 << 20) / m_recordSize, count));
     std::vector<char> chunk(size_t(perChunk * m_recordSize));
     qint64 n = 0;
     while (n < count) {

@@ -40,6 +40,8 @@ private slots:
         QTest::newRow("1,23456 to 4") << 1.23456 << 4 << 1.2346;
         QTest::newRow("n <= 0") << 2.5 << 0 << 3.0;
         QTest::newRow("to euro") << 1234.49 << 0 << 1234.0;
+        QTest::newRow("negative whole") << -1.0 << 4 << -1.0;
+        QTest::newRow("negative half") << -2.5 << 0 << -3.0;
     }
     void rounding()
     {

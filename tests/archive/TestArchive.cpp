@@ -5,6 +5,7 @@
 #include "workers/WorkerRecord.h"
 
 #include <QtTest>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -162,7 +163,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Dipendenti.pro");
         const QString appender = QCoreApplication::applicationDirPath() + "/archive_appender";
-        const int writers = 4, each = 300;
+        const int writers = 4, each = 2000;
         QList<QProcess *> procs;
         for (int w = 0; w < writers; ++w) {
             auto *p = new QProcess(this);
@@ -170,7 +171,7 @@ private slots:
             procs << p;
         }
         for (QProcess *p : procs) {
-            QVERIFY(p->waitForFinished(120000));
+            QVERIFY(p->waitForFinished(240000));
             QCOMPARE(p->exitCode(), 0);
         }
         const QByteArray all = readAll(path);
@@ -185,6 +186,39 @@ private slots:
             tags.insert(tag);
         }
         QCOMPARE(tags.size(), writers * each);
+    }
+
+    void killedWriterLosesNoAcknowledgedCard()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Dipendenti.pro");
+        QProcess writer;
+        writer.start(QCoreApplication::applicationDirPath() + "/archive_appender", {path, "1", "100000"});
+        QVERIFY(writer.waitForStarted());
+        QByteArray acknowledged;
+        while (acknowledged.count('\n') < 200 && writer.waitForReadyRead(10000))
+            acknowledged += writer.readAllStandardOutput();
+        ::kill(pid_t(writer.processId()), SIGKILL);
+        writer.waitForFinished();
+        acknowledged += writer.readAllStandardOutput();
+        const int acked = int(acknowledged.count('\n'));
+        QVERIFY(acked >= 200);
+
+        const QByteArray all = readAll(path);
+        const qint64 whole = all.size() / 4043;
+        QVERIFY(whole >= acked);                     // everything acknowledged is there
+        for (qint64 i = 0; i < whole; ++i) {
+            const QByteArray rec = all.mid(i * 4043, 4043);
+            QCOMPARE(rec.left(rec.indexOf(';')), "1:" + QByteArray::number(i));
+            QCOMPARE(rec.at(4042), '#');
+        }
+        // A torn tail, if any, is ignored and overwritten by the next append.
+        TArchivio a(path, 4043);
+        QVERIFY(a.openOrCreate());
+        QCOMPARE(a.recordCount(), whole);
+        QCOMPARE(a.appendRecord(QByteArray(4043, 'n')), whole + 1);
+        a.close();
+        QCOMPARE(QFileInfo(path).size(), (whole + 1) * 4043);
     }
 };
 

@@ -271,7 +271,7 @@ void CardScreen::duplicate()
     TArchivio archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate() || !archive.close())
         return accessFailed();
-    if (QWidget *f = firstField())
+    if (QWidget *f = duplicateFocus())
         f->setFocus(Qt::OtherFocusReason);
     Dialogs::information(this, CardText::duplicated());
 }

@@ -44,6 +44,8 @@ protected:
     virtual bool checkSave() { return true; }
     virtual QWidget *firstField() const = 0;
     virtual void duplicateAlso() {}
+    // Where the focus goes after Duplicate.
+    virtual QWidget *duplicateFocus() const { return firstField(); }
     virtual void loadSpecial(const Record &) {}
     virtual void storeSpecial(Record &) {}
     void showEvent(QShowEvent *event) override;

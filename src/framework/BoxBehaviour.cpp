@@ -92,6 +92,8 @@ private:
             }
             return true;
         }
+        if (m_options.keys == Keys::None)
+            return e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab;
         if (m_options.keys == Keys::Any || passes)
             return false;
         // Keys without a printable character (Tab, Home, shortcuts) are left to the toolkit.

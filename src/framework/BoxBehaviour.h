@@ -10,7 +10,7 @@ class QLineEdit;
 // on key release, the focus highlight and the amount rule when the box is left.
 namespace Box {
 
-enum class Keys { Any, Digits, Amount };
+enum class Keys { Any, Digits, Amount, None };   // None: every key is swallowed
 
 struct Options {
     Keys keys = Keys::Any;

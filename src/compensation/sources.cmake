@@ -1,0 +1,6 @@
+list(APPEND VELTARO_CORE_SOURCES
+  compensation/Common.cpp
+  compensation/ListOrder.cpp
+  compensation/PaySummary.cpp
+  compensation/MonthlyStats.cpp
+)

@@ -1,0 +1,6 @@
+veltaro_test(test_worklog
+  ${CMAKE_CURRENT_LIST_DIR}/TestWorkRecord.cpp
+)
+veltaro_test(test_work_computations
+  ${CMAKE_CURRENT_LIST_DIR}/TestWorkComputations.cpp
+)

@@ -4,6 +4,7 @@
 #include "app/Password.h"
 #include "checks/CheckScreens.h"
 #include "workers/Istruttori.h"
+#include "worklog/Lavori.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -34,7 +35,7 @@ Screens &Screens::create()
     s.menuReferti = new TfrmMenuReferti;
     s.referti = new PendingModule(QStringLiteral("TfrmReferti"), QStringLiteral(" Veltaro - Archivio progetti"));
     s.menuLavori = new TfrmMenuLavori;
-    s.lavori = new PendingModule(QStringLiteral("TfrmLavori"), QStringLiteral(" Veltaro - Registrazione lavori"));
+    s.lavori = new TfrmLavori;
     s.menuPagamenti = new TfrmMenuPagamenti;
     s.riepilogoPagamenti = new PendingModule(QStringLiteral("TfrmMenuRiepilogoPagamenti"),
                                              QStringLiteral(" Veltaro - Riepilogo compensi"));

@@ -8,6 +8,7 @@
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
 #include "workers/Istruttori.h"
+#include "worklog/Lavori.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,6 +146,7 @@ void install()
     TfrmIstruttori::openVatCheck = &open<TfrmPartitaIva>;
     TfrmIstruttori::openIbanCheck = &open<TfrmIban>;
     TfrmIstruttori::openCardCheck = &open<TfrmCarta>;
+    TfrmLavori::openTaxCodeCheck = &openTaxCode;
 }
 
 }

@@ -2,3 +2,6 @@ list(APPEND VELTARO_CORE_SOURCES
   worklog/WorkRecord.cpp
   worklog/WorkComputations.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  worklog/Lavori.cpp
+)

@@ -47,9 +47,9 @@ private slots:
         QVERIFY(s.readOk);
         QVERIFY(s.skipped.isEmpty());
         QCOMPARE(s.totals[0], 10.40 + 10.20);
-        const std::array<double, 12> rounded{21, 100, 0, 7, 0, -3, 0, 0, 0, 0, 0, 1};
+        const std::array<double, 12> rounded{21, 100, 0, 7, 0, -4, 0, 0, 0, 0, 0, 1};
         QCOMPARE(s.rounded, rounded);
-        const std::array<QString, 12> labels{"21", "100", "0", "7", "0", "-3", "0", "0", "0", "0", "0", "1"};
+        const std::array<QString, 12> labels{"21", "100", "0", "7", "0", "-4", "0", "0", "0", "0", "0", "1"};
         QCOMPARE(s.labels, labels);
     }
 

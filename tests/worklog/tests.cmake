@@ -4,3 +4,4 @@ veltaro_test(test_worklog
 veltaro_test(test_work_computations
   ${CMAKE_CURRENT_LIST_DIR}/TestWorkComputations.cpp
 )
+veltaro_test(test_lavori ${CMAKE_CURRENT_LIST_DIR}/TestLavori.cpp)

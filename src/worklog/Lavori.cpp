@@ -156,6 +156,7 @@ void TfrmLavori::buildForm()
         QLineEdit *e = makeBox(gw, field);
         if (QLatin1String(field) == QLatin1String("CodFisc")) {
             auto *pair = new QHBoxLayout;
+            pair->setSpacing(8);
             pair->addWidget(e, 1);
             auto *check = new QPushButton(QStringLiteral("Controlla"), gw);
             check->setObjectName(QStringLiteral("btnCodFisc"));
@@ -179,6 +180,7 @@ void TfrmLavori::buildForm()
     r = 0;
     when->addWidget(new QLabel(QStringLiteral("Data prestazione:"), gt), r, 0);
     auto *datePair = new QHBoxLayout;
+    datePair->setSpacing(8);
     QLineEdit *date = makeBox(gt, "Data");
     date->setMaximumWidth(120);
     setHint(date, QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."));
@@ -204,6 +206,7 @@ void TfrmLavori::buildForm()
     const auto times = [&](const char *h, const char *m, const char *label, int row) {
         pay->addWidget(new QLabel(QString::fromUtf8(label), gp), row, 0);
         auto *pair = new QHBoxLayout;
+        pair->setSpacing(8);
         for (const auto &[name, items] : {std::pair{h, hours}, std::pair{m, minutes}}) {
             auto *c = new QComboBox(gp);
             c->setObjectName(QStringLiteral("txt") + QLatin1String(name));
@@ -227,6 +230,7 @@ void TfrmLavori::buildForm()
     const auto calcRow = [&](const char *field, const char *label, const char *button, const char *hint, int row) {
         pay->addWidget(new QLabel(QString::fromUtf8(label), gp), row, 0);
         auto *pair = new QHBoxLayout;
+        pair->setSpacing(8);
         QLineEdit *e = makeBox(gp, field);
         e->setMaximumWidth(140);
         e->setAlignment(Qt::AlignRight);

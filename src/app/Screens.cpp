@@ -2,6 +2,7 @@
 
 #include "app/Menus.h"
 #include "workers/Istruttori.h"
+#include "workers/TrovaIstruttori.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -50,6 +51,7 @@ Screens &Screens::create()
     Navigation::registerScreen(QStringLiteral("lavori"), s.lavori);
     Navigation::registerScreen(QStringLiteral("riepiloghi"), s.riepilogoPagamenti);
     Navigation::registerScreen(QStringLiteral("statistiche"), s.statistiche);
+    installWorkerFind();
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }

@@ -1,5 +1,6 @@
 // Search and sort over a generated worker archive, against reading the file once.
-//   find_bench [--cards=N] [--keep=FILE] plus the usual --benchmark_* options
+//   find_bench [--cards=N] [--keep=FILE] plus the usual --benchmark_* options, e.g.
+//   find_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include "archive/FindEngine.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
@@ -11,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -25,12 +27,20 @@ QString archivePath;
 // a realistic share of them, and long free-text fields as users fill them.
 void generate(const QString &path, int count)
 {
-    static const char *const surnames[] = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo",
-                                           "Ricci", "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca",
-                                           "Mancini", "Costa", "Giordano", "Rizzo", "Lombardi", "Moretti",
-                                           "Grossi", "Barbieri", "Fontana", "Santoro", "Mariani", "Rinaldi"};
+    // Surnames from stems and endings (a few hundred, as in a large registry), first names
+    // from a short list: most names recur a few times, as they do in real registers.
+    static const char *const stems[] = {"Ross", "Russ", "Ferr", "Espos", "Bianch", "Rom", "Colomb", "Ricc",
+                                        "Marin", "Grec", "Brun", "Gall", "Cont", "De Luc", "Mancin", "Cost",
+                                        "Giord", "Rizz", "Lombard", "Morett", "Gross", "Barbier", "Font",
+                                        "Santor", "Marian", "Rinald", "Carus", "Leon", "Long", "Gentil",
+                                        "Martinell", "Vitál", "Serr", "Coppol", "De Angel", "D'Amic"};
+    static const char *const endings[] = {"i", "o", "a", "elli", "etti", "ini", "oni", "ucci", "ato", "ese"};
     static const char *const names[] = {"Mario", "Luca", "Giulia", "Francesca", "Marco", "Anna", "Paolo", "Sara",
-                                        "Andrea", "Chiara", "Giuseppe", "Elena", "Nicolò", "Lucia"};
+                                        "Andrea", "Chiara", "Giuseppe", "Elena", "Nicolò", "Lucia", "Matteo",
+                                        "Alessandro", "Federica", "Davide", "Valentina", "Simone", "Martina",
+                                        "Stefano", "Silvia", "Lorenzo", "Roberta", "Fabio", "Ilaria", "Michele",
+                                        "Laura", "Antonio", "Giorgia", "Riccardo", "Serena", "Emanuele", "Alessia",
+                                        "Daniele", "Paola", "Tommaso", "Beatrice", "Gabriele"};
     static const char *const jobs[] = {"Istruttore", "Educatore", "Animatore", "Segreteria", "Tecnico",
                                        "Coordinatore", "Custode"};
     std::mt19937 rng(20170531);
@@ -58,7 +68,7 @@ void generate(const QString &path, int count)
     all.reserve(qsizetype(count) * r.bytes().size());
     for (int i = 0; i < count; ++i) {
         r.bytes().fill('\0');
-        r.set("Cognome", pick(surnames));
+        r.set("Cognome", pick(stems) + pick(endings));
         r.set("Nome", pick(names));
         r.set("CodFisc", QStringLiteral("RSSMRA%1A01H501Z").arg(digits(2)));
         r.set("Iva", digits(11));
@@ -129,12 +139,18 @@ void contracts(benchmark::State &state)
 
 }
 
-BENCHMARK(readFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(allCards)->Unit(benchmark::kMillisecond);
-BENCHMARK(surname)->Unit(benchmark::kMillisecond);
-BENCHMARK(threeFilters)->Unit(benchmark::kMillisecond);
-BENCHMARK(notesFilter)->Unit(benchmark::kMillisecond);
-BENCHMARK(contracts)->Unit(benchmark::kMillisecond);
+// With repetitions, "min" is the figure to compare on a machine shared with other work.
+double fastest(const std::vector<double> &v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+#define FIND_BENCHMARK(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest)
+FIND_BENCHMARK(readFile);
+FIND_BENCHMARK(allCards);
+FIND_BENCHMARK(surname);
+FIND_BENCHMARK(threeFilters);
+FIND_BENCHMARK(notesFilter);
+FIND_BENCHMARK(contracts);
 
 int main(int argc, char **argv)
 {

@@ -268,6 +268,9 @@ Listing list(const QString &path, const RecordLayout &layout,
     Listing out;
     out.ok = archive.scan([&](qint64 n, const char *record) {
         if (keep(n, record)) {
+            // Grow in large steps: a whole-archive list runs to megabytes.
+            if (text.capacity() - text.size() < 4096)
+                text.reserve(std::max<qsizetype>(2 * text.capacity(), 1 << 20));
             const qsizetype start = text.size();
             line(record, text);
             spans.push_back({start, text.size() - start});

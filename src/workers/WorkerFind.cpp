@@ -62,10 +62,49 @@ QString listTitle()
     return QStringLiteral("Riepilogo lavoratori in archivio");
 }
 
+namespace {
+
+int digitsAt(QByteArrayView b, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        if (b[i] < '0' || b[i] > '9')
+            return -1;
+        value = value * 10 + (b[i] - '0');
+    }
+    return value;
+}
+
+// Cards saved by the registry screen hold "dd/mm/yyyy" and plain digits: read those from
+// the bytes and leave every other form to the general rules.
+std::optional<QDate> expiryOf(const char *record, const QDate &today)
+{
+    const QByteArrayView b = Find::trimmedBytes(Record::raw(field("Scadenza"), record));
+    if (b.size() == 10 && b[2] == '/' && b[5] == '/') {
+        const int d = digitsAt(b, 0, 2), m = digitsAt(b, 3, 2), y = digitsAt(b, 6, 4);
+        if (d >= 0 && m >= 0 && y >= 0)
+            return (y >= 1 && QDate::isValid(y, m, d)) ? std::optional(QDate(y, m, d)) : std::nullopt;
+    }
+    return Routines::parseDate(Record::load(field("Scadenza"), record), today);
+}
+
+std::optional<int> noticeOf(const char *record)
+{
+    const QByteArrayView b = Find::trimmedBytes(Record::raw(field("Preavviso"), record));
+    if (!b.isEmpty() && b.size() <= 9) {
+        const int n = digitsAt(b, 0, b.size());
+        if (n >= 0)
+            return n;
+    }
+    return wholeNumber(Record::load(field("Preavviso"), record));
+}
+
+}
+
 Contract contract(const char *record, const QDate &today)
 {
-    const auto expiry = Routines::parseDate(Record::load(field("Scadenza"), record), today);
-    const auto notice = wholeNumber(Record::load(field("Preavviso"), record));
+    const auto expiry = expiryOf(record, today);
+    const auto notice = noticeOf(record);
     if (!expiry || !notice)
         return Contract::Unreadable;
     return expiry->addDays(-*notice) <= today ? Contract::Due : Contract::NotDue;

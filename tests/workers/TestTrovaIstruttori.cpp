@@ -144,6 +144,7 @@ private slots:
         QTest::newRow("negative notice") << "29/05/2017" << "-2" << due;
         QTest::newRow("date that does not exist") << "31/02/2017" << "10" << unreadable;
         QTest::newRow("not a date") << "giugno" << "10" << unreadable;
+        QTest::newRow("year zero") << "01/01/0000" << "0" << unreadable;
         QTest::newRow("empty notice") << "10/06/2017" << "" << unreadable;
         QTest::newRow("notice not a number") << "10/06/2017" << "1O" << unreadable;
     }

@@ -9,14 +9,13 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
 #include <cstring>
 #include <numeric>
 #include <optional>
+#include <string_view>
 
 namespace {
 
-// Branch-free, so that whole fields and lines fold at vector speed.
 inline unsigned char lowerAZ(unsigned char c)
 {
     return c + (static_cast<unsigned char>(c - 'A') < 26u) * 32;

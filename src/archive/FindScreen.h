@@ -3,7 +3,6 @@
 #include "archive/RecordLayout.h"
 
 #include <QDialog>
-#include <QHash>
 
 #include <functional>
 

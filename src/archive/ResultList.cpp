@@ -131,7 +131,7 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent *event)
 }
 
 ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool countLine, QWidget *parent)
-    : QWidget(parent), m_title(listTitle), m_remembered(remembered)
+    : QWidget(parent), m_title(listTitle), m_remembered(remembered ? remembered : &m_ownRemembered)
 {
     setObjectName(QStringLiteral("panContainer"));
     auto *v = new QVBoxLayout(this);

@@ -69,6 +69,7 @@ signals:
 
 private:
     QString m_title;
+    QString m_ownRemembered;   // when the screen class keeps none
     QString *m_remembered;
     ResultList *m_list;
     QLineEdit *m_search;

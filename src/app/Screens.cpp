@@ -4,6 +4,7 @@
 #include "app/Password.h"
 #include "checks/CheckScreens.h"
 #include "workers/Istruttori.h"
+#include "workers/TrovaIstruttori.h"
 #include "worklog/Lavori.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ Screens &Screens::create()
     QObject::connect(s.password, &TfrmPassword::changeRequested, s.cambiaPassword, &QWidget::show);
     QObject::connect(s.cambiaPassword, &TfrmCambiaPassword::closed, s.password, &TfrmPassword::ask);
     QObject::connect(s.password, &TfrmPassword::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    installWorkerFind();
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }

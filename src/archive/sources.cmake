@@ -7,3 +7,10 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   archive/CardScreen.cpp
 )
+list(APPEND VELTARO_CORE_SOURCES
+  archive/FindEngine.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  archive/ResultList.cpp
+  archive/FindScreen.cpp
+)

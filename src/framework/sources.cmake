@@ -7,3 +7,7 @@ list(APPEND VELTARO_UI_SOURCES
   framework/BoxBehaviour.cpp
   framework/WorkWindow.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  framework/Printing.cpp
+  framework/Report.cpp
+)

@@ -4,3 +4,9 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   workers/Istruttori.cpp
 )
+list(APPEND VELTARO_CORE_SOURCES
+  workers/WorkerFind.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  workers/TrovaIstruttori.cpp
+)

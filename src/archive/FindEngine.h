@@ -1,0 +1,100 @@
+#pragma once
+#include "archive/RecordLayout.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <vector>
+
+// The order of every result list: character codes of the Windows-1252 text, with the
+// letters A-Z taken as equal to a-z and no other folding.
+namespace ListOrder {
+int compare(QByteArrayView a, QByteArrayView b);
+int compare(const QString &a, const QString &b);
+inline bool less(const QString &a, const QString &b) { return compare(a, b) < 0; }
+// Equal lines keep the order they came in.
+void sort(QStringList &lines);
+// The order of lines held back to back in one buffer, as indexes into spans.
+struct Span {
+    qsizetype start;
+    qsizetype length;
+};
+std::vector<std::size_t> order(const QByteArray &text, const std::vector<Span> &spans);
+}
+
+namespace Find {
+
+// A filter box of a find screen: its name, its label and the field it is compared with.
+struct FilterBox {
+    QString box;
+    QString label;
+    QString field;
+};
+
+// One filter box as typed (untrimmed), compared with one field of the record.
+struct Filter {
+    int field;
+    QString text;
+};
+
+// The match rule. N counts the filters whose trimmed text is not empty; M counts the filters
+// whose text, as typed and lower-cased (A-Z only), occurs in the field lower-cased the same
+// way; a record matches when M >= N. A filter made only of blanks is not counted in N but
+// still adds to M, and a filter holding a character the code page lacks never occurs.
+class Matcher
+{
+public:
+    Matcher(const RecordLayout &layout, const QVector<Filter> &filters);
+    int inUse() const { return m_inUse; }
+    bool matches(const char *record) const;
+
+private:
+    struct Needle {
+        RecordLayout::Field field;
+        QByteArray bytes;   // lower-cased Windows-1252
+    };
+    std::vector<Needle> m_needles;
+    int m_inUse = 0;
+};
+
+// Appends a record's result line, as Windows-1252 bytes, to out.
+using LineBuilder = std::function<void(const char *record, QByteArray &out)>;
+
+// A column of a result line: the caption, then the fields' trimmed texts joined by one
+// blank, padded with blanks or cut to exactly width characters (width 0: in full).
+struct Column {
+    QString caption;
+    QStringList fields;
+    int width = 0;
+};
+LineBuilder columnLine(const RecordLayout &layout, const QVector<Column> &columns);
+
+// Trims bytes of code 32 or less at both ends.
+QByteArrayView trimmedBytes(QByteArrayView bytes);
+
+struct Listing {
+    bool ok = false;
+    QString error;
+    QStringList lines;   // sorted
+};
+
+// Reads the whole archive in chunks and returns, sorted, the line of every record that keep
+// accepts. Only the listed lines are built and decoded. On a read failure ok is false and
+// lines holds what was listed before it.
+Listing list(const QString &path, const RecordLayout &layout,
+             const std::function<bool(qint64 n, const char *record)> &keep, const LineBuilder &line);
+
+// The search of a find screen: the records matching the filters, as sorted lines.
+Listing search(const QString &path, const RecordLayout &layout, const QVector<Filter> &filters,
+               const LineBuilder &line);
+
+// The pick: hands over, in file order, every record whose line, trimmed, equals the picked
+// line, trimmed. Returns false when the archive could not be read to the end.
+bool pick(const QString &path, const RecordLayout &layout, const LineBuilder &line, const QString &picked,
+          const std::function<void(qint64 n, const char *record)> &hand);
+
+}

@@ -1,0 +1,105 @@
+#pragma once
+#include "archive/FindEngine.h"
+#include "archive/RecordLayout.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedLayout;
+class ResultPanel;
+
+// What a pick hands over: the record and its 1-based position in the archive.
+using PickAction = std::function<void(const Record &record, qint64 position)>;
+
+// The pick actions of every find screen class, by mode tag. A module registers the modes it
+// serves when it is installed; a later registration for the same tag replaces the earlier.
+namespace PickModes {
+void add(const QString &findScreen, const QString &mode, PickAction action);
+PickAction action(const QString &findScreen, const QString &mode);
+// Hands over every record of the archive whose line equals the picked one.
+bool handOver(const QString &path, const RecordLayout &layout, const Find::LineBuilder &line,
+              const QString &picked, const PickAction &action);
+// The screen created at start with this objectName, if there is one.
+QWidget *screen(const QString &objectName);
+}
+
+// What a module tells the find screen about its archive.
+struct FindDefinition {
+    QString objectName;                     // the screen class, "TfrmTrovaIstruttori"
+    QString caption;
+    const RecordLayout *layout = nullptr;
+    std::function<QString()> archivePath;   // the default archive; callers may set another
+    QVector<Find::FilterBox> filters;       // in Enter order
+    Find::LineBuilder line;
+    QString listTitle;
+    QString *remembered = nullptr;          // the in-list search text of the class
+};
+
+// The find screen: a filter panel (panAvvio) and, after "Cerca", the result panel
+// (panContainer). The caller writes the mode into lblMemory, shows it modally, and destroys it.
+class FindScreen : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FindScreen(FindDefinition definition, QWidget *parent = nullptr);
+
+    void setMode(const QString &tag);
+    QString mode() const;                   // lblMemory, trimmed
+    void setArchivePath(const QString &path) { m_path = path; }
+    QString archivePath() const;
+    ResultPanel *resultPanel() const { return m_results; }
+    QLineEdit *filterBox(int i) const { return m_boxes.at(i); }
+
+public slots:
+    void search();
+    void pick(const QString &line);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
+
+private:
+    QWidget *buildFilterPanel();
+
+    FindDefinition m_def;
+    QString m_path;
+    QStackedLayout *m_stack;
+    QWidget *m_filterPanel;
+    ResultPanel *m_results;
+    QVector<QLineEdit *> m_boxes;
+    QLabel *m_wait;
+    QLabel *m_countFilters;
+    QLabel *m_memory;
+};
+
+// A summary: the result panel alone, filled when shown.
+class SummaryScreen : public QDialog
+{
+    Q_OBJECT
+public:
+    SummaryScreen(const QString &objectName, const QString &caption, const QString &listTitle,
+                  QString *remembered, QWidget *parent = nullptr);
+    ResultPanel *resultPanel() const { return m_results; }
+
+protected:
+    // Fills the list; called each time the screen is shown.
+    virtual void build() = 0;
+    virtual void pickLine(const QString &line) = 0;
+    // Shows a message once the screen is on view.
+    void noticeAfterShow(const QString &text);
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
+
+private:
+    ResultPanel *m_results;
+};
+
+namespace DialogFrame {
+// The frame of every dialog: a fixed size, no title-bar icons but the close button.
+void setup(QDialog *dialog, const QString &objectName, const QString &caption, const QSize &size);
+void centre(QWidget *dialog);
+}

@@ -1,0 +1,213 @@
+#include "archive/ResultList.h"
+
+#include "app/Routines.h"
+#include "archive/FindEngine.h"
+#include "framework/BoxBehaviour.h"
+#include "framework/Dialogs.h"
+#include "framework/Report.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace ResultText {
+QString emptyList() { return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."); }
+QString count(int lines) { return QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lines); }
+}
+
+namespace {
+// Every item is 1600 wide, so long lines scroll sideways.
+class WideItems : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QSize(1600, QStyledItemDelegate::sizeHint(option, index).height());
+    }
+};
+}
+
+ResultList::ResultList(QWidget *parent)
+    : QListView(parent), m_model(new QStringListModel(this))
+{
+    setObjectName(QStringLiteral("lstRecords"));
+    setModel(m_model);
+    setItemDelegate(new WideItems(this));
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QFont f(QStringLiteral("Courier New"), 12);
+    f.setStyleHint(QFont::TypeWriter);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Base, Qt::white);
+    setPalette(p);
+}
+
+void ResultList::setLines(QStringList lines, bool sorted)
+{
+    if (!sorted)
+        ListOrder::sort(lines);
+    m_model->setStringList(lines);
+}
+
+QStringList ResultList::lines() const
+{
+    return m_model->stringList();
+}
+
+int ResultList::count() const
+{
+    return m_model->rowCount();
+}
+
+void ResultList::clearLines()
+{
+    m_model->setStringList({});
+}
+
+int ResultList::selectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString ResultList::selectedLine() const
+{
+    const int row = selectedRow();
+    return row < 0 ? QString() : m_model->index(row).data().toString();
+}
+
+void ResultList::selectRow(int row)
+{
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        return;
+    }
+    const QModelIndex i = m_model->index(row);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    scrollTo(i);
+}
+
+ResultList::Search ResultList::find(const QString &typed, QString &remembered)
+{
+    const int n = count();
+    if (n == 0)
+        return Search::EmptyList;
+    if (selectedRow() < 0)
+        selectRow(0);
+    const QString t = Routines::lowerAZ(typed);
+    const bool again = t == remembered;
+    remembered = t;
+    if (t.isEmpty())
+        return Search::NotFound;
+    const int start = again ? selectedRow() : 0;
+    const QStringList all = lines();
+    // A new text tests the first line first; the same text starts after the selected line.
+    for (int step = again ? 1 : 0; step < n; ++step) {
+        const int row = (start + step) % n;
+        if (Routines::lowerAZ(all.at(row)).contains(t)) {
+            selectRow(row);
+            return Search::Found;
+        }
+    }
+    return Search::NotFound;
+}
+
+void ResultList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    emit picked(selectedLine());
+}
+
+ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool countLine, QWidget *parent)
+    : QWidget(parent), m_title(listTitle), m_remembered(remembered ? remembered : &m_ownRemembered)
+{
+    setObjectName(QStringLiteral("panContainer"));
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(14, 12, 14, 12);
+    v->setSpacing(6);
+    for (const char *text : {"Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e "
+                             "premere il pulsante Trova.",
+                             "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
+                             "nuovo clic su Trova."}) {
+        auto *l = new QLabel(QString::fromUtf8(text), this);
+        v->addWidget(l);
+    }
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("txtTrova"));
+    auto *find = new QPushButton(QStringLiteral("Trova"), this);
+    find->setObjectName(QStringLiteral("btnTrova"));
+    find->setMinimumWidth(90);
+    row->addWidget(m_search, 1);
+    row->addWidget(find);
+    v->addLayout(row);
+
+    m_list = new ResultList(this);
+    v->addWidget(m_list, 1);
+    v->addWidget(new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), this));
+
+    auto *bottom = new QHBoxLayout;
+    if (countLine) {
+        m_count = new QLabel(QStringLiteral("Il presente elenco contiene 0 schede."), this);
+        m_count->setObjectName(QStringLiteral("lblTrovate"));
+        QFont f = m_count->font();
+        f.setBold(true);
+        m_count->setFont(f);
+        bottom->addWidget(m_count);
+    }
+    bottom->addStretch();
+    auto *print = new QPushButton(QStringLiteral("Stampa"), this);
+    print->setObjectName(QStringLiteral("btnStampa"));
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    for (QPushButton *b : {print, close}) {
+        b->setMinimumWidth(90);
+        bottom->addWidget(b);
+    }
+    v->addLayout(bottom);
+
+    Box::setup(m_search);
+    Box::enterTo(m_search, find);
+    connect(find, &QPushButton::clicked, this, &ResultPanel::findInList);
+    connect(print, &QPushButton::clicked, this, &ResultPanel::printList);
+    connect(close, &QPushButton::clicked, this, &ResultPanel::closeRequested);
+    connect(m_list, &ResultList::picked, this, &ResultPanel::picked);
+}
+
+void ResultPanel::setLines(const QStringList &lines, bool sorted)
+{
+    m_list->setLines(lines, sorted);
+    if (m_count)
+        m_count->setText(ResultText::count(m_list->count()));
+}
+
+void ResultPanel::reset()
+{
+    m_remembered->clear();
+    m_list->selectRow(0);
+    m_search->clear();
+}
+
+void ResultPanel::findInList()
+{
+    if (m_list->find(m_search->text(), *m_remembered) == ResultList::Search::EmptyList)
+        Dialogs::notice(this, ResultText::emptyList());
+}
+
+void ResultPanel::printList()
+{
+    Report::print(Report::listTemplate(m_title, m_list->lines()), this);
+}

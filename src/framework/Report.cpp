@@ -1,0 +1,254 @@
+#include "framework/Report.h"
+
+#include "app/Routines.h"
+#include "framework/Clock.h"
+#include "framework/Printing.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace Report {
+
+Template::Template(QPageLayout::Orientation orientation, double marginMm)
+    : m_orientation(orientation), m_margin(marginMm)
+{
+}
+
+QPageLayout Template::pageLayout() const
+{
+    return QPageLayout(QPageSize(QPageSize::A4), m_orientation, QMarginsF(m_margin, m_margin, m_margin, m_margin),
+                       QPageLayout::Millimeter);
+}
+
+QSizeF Template::pageSize() const
+{
+    const QSizeF mm = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    const QSizeF size = m_orientation == QPageLayout::Landscape ? mm.transposed() : mm;
+    return size * UnitsPerMm;
+}
+
+QRectF Template::body() const
+{
+    const double m = m_margin * UnitsPerMm;
+    return QRectF(QPointF(0, 0), pageSize()).adjusted(m, m, -m, -m);
+}
+
+Band &Template::addBand(const QString &name, Band::Kind kind, double height)
+{
+    m_bands.append(Band{name, kind, height, {}});
+    return m_bands.last();
+}
+
+Item *Template::find(const QString &name)
+{
+    for (Band &b : m_bands)
+        for (Item &i : b.items)
+            if (i.name == name)
+                return &i;
+    return nullptr;
+}
+
+void Template::setText(const QString &name, const QString &text)
+{
+    Item *i = find(name);
+    Q_ASSERT_X(i, "Report::Template::setText", qPrintable(name));
+    if (i)
+        i->text = text;
+}
+
+void Template::setLines(const QString &name, const QStringList &lines)
+{
+    Item *i = find(name);
+    Q_ASSERT_X(i && i->kind == Item::Kind::Block, "Report::Template::setLines", qPrintable(name));
+    if (i)
+        i->lines = lines;
+}
+
+namespace {
+
+QRectF placeIn(const QRectF &body, double top, const QRectF &r)
+{
+    const double width = r.width() < 0 ? body.width() - r.left() : r.width();
+    return QRectF(body.left() + r.left(), top + r.top(), width, r.height());
+}
+
+void placeFixed(Page &page, const QRectF &body, double top, const Band &band)
+{
+    for (const Item &i : band.items)
+        if (i.kind != Item::Kind::Block)
+            page.append(Placed{i.kind, i.name, placeIn(body, top, i.rect), i.text, i.style});
+}
+
+const Item *blockOf(const Band &band)
+{
+    for (const Item &i : band.items)
+        if (i.kind == Item::Kind::Block)
+            return &i;
+    return nullptr;
+}
+
+}
+
+QVector<Page> layout(const Template &report)
+{
+    const QRectF body = report.body();
+    double footerHeight = 0;
+    for (const Band &b : report.bands())
+        if (b.kind == Band::Kind::PageFooter)
+            footerHeight += b.height;
+    const double bottom = body.bottom() - footerHeight;
+
+    QVector<Page> pages(1);
+    double y = body.top();
+    const auto newPage = [&] {
+        pages.append(Page());
+        y = body.top();
+    };
+
+    for (const Band &band : report.bands()) {
+        if (band.kind == Band::Kind::PageFooter)
+            continue;
+        if (band.kind == Band::Kind::Title && pages.size() > 1)
+            continue;
+        const Item *block = blockOf(band);
+        if (!block || block->lineHeight <= 0) {
+            if (y + band.height > bottom && y > body.top())
+                newPage();
+            placeFixed(pages.last(), body, y, band);
+            y += band.height;
+            continue;
+        }
+        // A band with a block: the fixed objects with its first part, then as many lines per
+        // page as fit; the band's own height follows the last line.
+        if (y + block->rect.top() + block->lineHeight > bottom && y > body.top())
+            newPage();
+        placeFixed(pages.last(), body, y, band);
+        double lineTop = y + block->rect.top();
+        for (const QString &line : block->lines) {
+            if (lineTop + block->lineHeight > bottom + 1e-6 && lineTop > body.top()) {
+                newPage();
+                lineTop = y;
+            }
+            QRectF r = placeIn(body, 0, block->rect);
+            r.moveTop(lineTop);
+            r.setHeight(block->lineHeight);
+            pages.last().append(Placed{Item::Kind::Text, block->name, r, line, block->style});
+            lineTop += block->lineHeight;
+        }
+        y = lineTop + band.height;
+    }
+
+    for (Page &page : pages) {
+        double top = bottom;
+        for (const Band &band : report.bands())
+            if (band.kind == Band::Kind::PageFooter) {
+                placeFixed(page, body, top, band);
+                top += band.height;
+            }
+    }
+    return pages;
+}
+
+void paintPage(QPainter &painter, const Page &page, double dotsPerUnit)
+{
+    const auto scaled = [dotsPerUnit](const QRectF &r) {
+        return QRectF(r.topLeft() * dotsPerUnit, r.size() * dotsPerUnit);
+    };
+    for (const Placed &p : page) {
+        const QRectF r = scaled(p.rect);
+        switch (p.kind) {
+        case Item::Kind::Box:
+        case Item::Kind::Text:
+        case Item::Kind::Block: {
+            if (p.style.background.isValid())
+                painter.fillRect(r, p.style.background);
+            if (p.style.frame || p.kind == Item::Kind::Box) {
+                painter.setPen(QPen(Qt::black, std::max(1.0, dotsPerUnit * 0.75)));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(r);
+            }
+            if (p.text.isEmpty())
+                break;
+            QFont font(p.style.family);
+            font.setPointSizeF(p.style.pointSize);
+            font.setBold(p.style.bold);
+            if (p.style.family.contains(QLatin1String("Courier")))
+                font.setStyleHint(QFont::TypeWriter);
+            painter.setFont(font);
+            painter.setPen(p.style.colour);
+            painter.save();
+            painter.setClipRect(r);
+            const double pad = 2 * dotsPerUnit;
+            painter.drawText(r.adjusted(pad, 0, -pad, 0), int(p.style.alignment) | Qt::TextSingleLine, p.text);
+            painter.restore();
+            break;
+        }
+        case Item::Kind::Line:
+            painter.setPen(QPen(p.style.colour, std::max(1.0, dotsPerUnit * 0.75)));
+            painter.drawLine(scaled(p.rect).topLeft(), scaled(p.rect).bottomRight());
+            break;
+        }
+    }
+}
+
+bool render(const Template &report, QPagedPaintDevice &device, int resolution)
+{
+    const QVector<Page> pages = layout(report);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        paintPage(painter, pages.at(i), resolution / 96.0);
+    }
+    return painter.end();
+}
+
+bool print(const Template &report, QWidget *parent)
+{
+    const std::unique_ptr<QPrinter> printer = Printing::choosePrinter(parent, report.pageLayout());
+    if (!printer)
+        return false;
+    return render(report, *printer, printer->resolution());
+}
+
+Template listTemplate(const QString &title, const QStringList &lines)
+{
+    const QColor slate(0x70, 0x80, 0x90);
+    Template t(QPageLayout::Landscape);
+
+    Style bar;
+    bar.family = QStringLiteral("Verdana");
+    bar.bold = true;
+    bar.colour = Qt::white;
+    bar.background = slate;
+    bar.alignment = Qt::AlignCenter;
+
+    Band &head = t.addBand(QStringLiteral("ReportTitle"), Band::Kind::Title, 40);
+    Style titleStyle = bar;
+    titleStyle.pointSize = 12;
+    head.items.append(Item{Item::Kind::Text, QStringLiteral("txtTitolo"), QRectF(0, 0, -1, 30), title, {}, 0, titleStyle});
+
+    // One block line per list line; the band is the block's height plus 10.
+    Band &data = t.addBand(QStringLiteral("MasterData"), Band::Kind::Data, 10);
+    Style mono;
+    mono.family = QStringLiteral("Courier New");
+    mono.pointSize = 8;
+    data.items.append(Item{Item::Kind::Block, QStringLiteral("txtRiepilogo"), QRectF(0, 0, -1, 0), QString(), lines,
+                           12.822, mono});
+
+    Band &foot = t.addBand(QStringLiteral("Footer"), Band::Kind::PageFooter, 30);
+    Style footStyle = bar;
+    footStyle.pointSize = 9;
+    foot.items.append(Item{Item::Kind::Text, QStringLiteral("txtPagina"), QRectF(0, 6, -1, 24),
+                           QStringLiteral("Stampa eseguita in data ") + Routines::dateText(Clock::today()), {}, 0,
+                           footStyle});
+    return t;
+}
+
+}

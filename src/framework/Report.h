@@ -1,0 +1,101 @@
+#pragma once
+#include <QColor>
+#include <QPageLayout>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QPainter;
+class QPagedPaintDevice;
+class QWidget;
+
+// Our small report layer: a page template made of bands holding objects (named text slots,
+// fixed captions, framed boxes, lines, and a text block that flows over pages), laid out
+// into pages and painted on a printer or an image.
+//
+// Distances are report units of 1/96 inch; font sizes are points.
+namespace Report {
+
+constexpr double UnitsPerMm = 96.0 / 25.4;
+
+struct Style {
+    QString family = QStringLiteral("Arial");
+    double pointSize = 8;
+    bool bold = false;
+    QColor colour = Qt::black;
+    QColor background;                                  // invalid: transparent
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool frame = false;                                 // a thin black border
+};
+
+struct Item {
+    enum class Kind { Text, Block, Box, Line };
+    Kind kind = Kind::Text;
+    QString name;               // slots are found by name; captions may have none
+    QRectF rect;                // within the band; a negative width spans the page body
+    QString text;               // Text: never wrapped, cut at the slot's edge
+    QStringList lines;          // Block: one line each lineHeight, split across pages
+    double lineHeight = 0;
+    Style style;
+};
+
+struct Band {
+    // Title: once, at the top of the first page. Data and Summary: one after the other,
+    // a Data band holding a Block growing by its lines and splitting across pages.
+    // PageFooter: at the bottom of every page.
+    enum class Kind { Title, Data, Summary, PageFooter };
+    QString name;
+    Kind kind = Kind::Data;
+    double height = 0;
+    QVector<Item> items;
+};
+
+class Template
+{
+public:
+    explicit Template(QPageLayout::Orientation orientation = QPageLayout::Portrait, double marginMm = 10);
+
+    QPageLayout pageLayout() const;
+    QSizeF pageSize() const;     // units
+    QRectF body() const;         // the page less its margins, units
+
+    QVector<Band> &bands() { return m_bands; }
+    const QVector<Band> &bands() const { return m_bands; }
+    Band &addBand(const QString &name, Band::Kind kind, double height);
+    void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
+
+    Item *find(const QString &name);
+    // Fill a slot or a block; an unknown name is a programming error.
+    void setText(const QString &name, const QString &text);
+    void setLines(const QString &name, const QStringList &lines);
+
+private:
+    QPageLayout::Orientation m_orientation;
+    double m_margin;
+    QVector<Band> m_bands;
+};
+
+// One object placed on a page, in page units.
+struct Placed {
+    Item::Kind kind;
+    QString name;
+    QRectF rect;
+    QString text;
+    Style style;
+};
+using Page = QVector<Placed>;
+
+QVector<Page> layout(const Template &report);
+// Paints one page; the device's resolution decides the scale.
+void paintPage(QPainter &painter, const Page &page, double dotsPerUnit);
+// Paints every page on the device, starting a new device page for each.
+bool render(const Template &report, QPagedPaintDevice &device, int resolution);
+// Asks for the printer and prints; false when cancelled or the printer failed.
+bool print(const Template &report, QWidget *parent);
+
+// The list print of find screens and summaries: A4 landscape, the title on a slate bar,
+// the lines in a fixed-pitch block flowing over the pages, the date of printing at the foot.
+Template listTemplate(const QString &title, const QStringList &lines);
+
+}

@@ -8,6 +8,7 @@
 #include "framework/Dialogs.h"
 #include "workers/Istruttori.h"
 #include "workers/WorkerFind.h"
+#include "worklog/Lavori.h"
 #include "workers/WorkerRecord.h"
 
 namespace {
@@ -120,6 +121,7 @@ void installWorkerFind()
     registerModes();
     TfrmIstruttori::openFind = [](TfrmIstruttori *screen) { TfrmTrovaIstruttori::open(screen, QStringLiteral("istruttori")); };
     TfrmIstruttori::openExpiring = [](TfrmIstruttori *screen) { TfrmDaRinnovare::open(screen); };
+    TfrmLavori::openWorkerFind = [](TfrmLavori *screen) { TfrmTrovaIstruttori::open(screen, QStringLiteral("lavori")); };
     if (auto *registry = qobject_cast<TfrmIstruttori *>(PickModes::screen(QStringLiteral("TfrmIstruttori"))))
         registry->updateCommands();
 }

@@ -1,4 +1,7 @@
 #include "app/Menus.h"
+#include "archive/ResultList.h"
+#include "support/RecordFiles.h"
+#include "workers/WorkerRecord.h"
 #include "support/ScreenFixture.h"
 #include "worklog/Lavori.h"
 
@@ -77,6 +80,35 @@ private slots:
         put(632, "104,13");
         put(1404, "S\xec");
         QCOMPARE(fx.fileBytes("2017.lav"), expected);
+    }
+
+    void workerImportFillsSixFields()
+    {
+        ScreenFixture fx;
+        QVERIFY(RecordFiles::write(fx.path("Dipendenti.pro"),
+                                   {RecordFiles::make(WorkerRecord::layout(),
+                                                      {{"Cognome", "Verdi"}, {"Nome", "Anna"}, {"CodFisc", "VRDNNA80A41H501X"},
+                                                       {"Recapito", "333 1234567"}, {"Codice", "Cuoca"},
+                                                       {"Categoria", "Operaia"}, {"Note", "non importata"}})}));
+        openYear(fx);
+        box("Note")->setText("mia nota");
+        QTimer::singleShot(0, [] {
+            QWidget *find = QApplication::activeModalWidget();
+            QVERIFY(find);
+            QCOMPARE(find->objectName(), QString("TfrmTrovaIstruttori"));
+            QTest::mouseClick(ScreenFixture::child(find, "btnCerca"), Qt::LeftButton);
+            auto *list = ScreenFixture::child<ResultList>(find, "lstRecords");
+            list->selectRow(0);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        });
+        ScreenFixture::click(screen, "impLavoratore");
+        QCOMPARE(box("Cognome")->text(), QString("Verdi"));
+        QCOMPARE(box("CodFisc")->text(), QString("VRDNNA80A41H501X"));
+        QCOMPARE(box("Recapito")->text(), QString("333 1234567"));
+        QCOMPARE(box("Mansione")->text(), QString("Cuoca"));
+        QCOMPARE(box("Categoria")->text(), QString("Operaia"));
+        QCOMPARE(box("Note")->text(), QString("mia nota"));
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void computations_data()

@@ -3,6 +3,7 @@ list(APPEND VELTARO_CORE_SOURCES
   archive/RecordLayout.cpp
   archive/Archivio.cpp
   archive/ArchiveKinds.cpp
+  archive/ResultLines.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   archive/CardScreen.cpp

@@ -3,7 +3,8 @@
 #include "app/Routines.h"
 #include "archive/Archivio.h"
 #include "archive/TextCodec.h"
-#include "compensation/ListOrder.h"
+#include "archive/FindEngine.h"
+#include "archive/ResultLines.h"
 #include "framework/Clock.h"
 #include "worklog/WorkRecord.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "compensation/Common.h"
-#include "compensation/ListOrder.h"
+#include "archive/FindEngine.h"
+#include "archive/ResultLines.h"
 
 #include <QDate>
 #include <QStringList>

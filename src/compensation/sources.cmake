@@ -1,6 +1,5 @@
 list(APPEND VELTARO_CORE_SOURCES
   compensation/Common.cpp
-  compensation/ListOrder.cpp
   compensation/PaySummary.cpp
   compensation/MonthlyStats.cpp
 )

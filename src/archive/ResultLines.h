@@ -5,11 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
-// The order of every result list: character by character by code, with A-Z taken equal to
-// a-z and no other folding; a line that is the start of another comes first.
+// Result lines kept as bytes, sorted in the order of ListOrder::compare (FindEngine.h).
 namespace ListOrder {
-
-bool less(const QString &a, const QString &b);
 
 // The lines of a result list built as Windows-1252 bytes: sorted once, in the order of
 // less(), and turned into text only when a line is asked for, so a list of tens of

@@ -1,4 +1,4 @@
-#include "compensation/ListOrder.h"
+#include "archive/ResultLines.h"
 
 #include "archive/TextCodec.h"
 
@@ -14,33 +14,21 @@ namespace ListOrder {
 
 namespace {
 
-inline char16_t folded(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-}
-
 struct Tables {
     std::array<char16_t, 256> text;   // what each byte decodes to
     std::array<unsigned char, 256> rank;
 };
 
-// Bytes 0x80-0x9F decode to characters far above 0xFF (the euro sign among them), so the
-// rank of a byte is the place of its folded character among all 256, not the byte itself.
+// Lines compare by their Windows-1252 codes with a-z taken as A-Z, as every result list does.
 Tables makeTables()
 {
     Tables t{};
-    std::array<char16_t, 256> code{};
     for (int b = 0; b < 256; ++b) {
         const char byte = char(b);
         const QString s = Cp1252::decode(QByteArrayView(&byte, 1));
         t.text[b] = s.isEmpty() ? u'\xFFFD' : s.at(0).unicode();
-        code[b] = folded(t.text[b]);
+        t.rank[b] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 32 : b);
     }
-    std::array<char16_t, 256> sorted = code;
-    std::sort(sorted.begin(), sorted.end());
-    const auto end = std::unique(sorted.begin(), sorted.end());
-    for (int b = 0; b < 256; ++b)
-        t.rank[b] = static_cast<unsigned char>(std::lower_bound(sorted.begin(), end, code[b]) - sorted.begin());
     return t;
 }
 
@@ -183,18 +171,6 @@ void sortFrom(const char *text, Item *begin, Item *end, Item *scratch, qsizetype
     }
 }
 
-}
-
-bool less(const QString &a, const QString &b)
-{
-    const qsizetype n = qMin(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = folded(a.at(i).unicode());
-        const char16_t y = folded(b.at(i).unicode());
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
 }
 
 void Lines::reserve(qsizetype lines, qsizetype bytes)

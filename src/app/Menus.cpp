@@ -17,6 +17,26 @@
 namespace {
 const QColor Slate(0x46, 0x5a, 0x6e);
 
+// A small picture with its caption under it; disabled ones belong to screens still to come.
+QToolButton *smallPicture(QWidget *parent, const char *name, const char *text, const char *glyph, const QColor &colour,
+                          bool enabled = true)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(QString::fromUtf8(text));
+    b->setIcon(Pictures::tile(QString::fromUtf8(glyph), colour, 32));
+    b->setIconSize(QSize(28, 28));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setEnabled(enabled);
+    if (!enabled)
+        b->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
+    return b;
+}
+
+const QColor ExitRed(0xb0, 0x3a, 0x2e);
+
 QLabel *title(const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
@@ -92,28 +112,12 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     struct Small {
         const char *name, *text, *glyph;
     };
+    // The help and information screens come later.
     for (const Small &s : {Small{"imgGuida", "Guida", "?"}, Small{"imgInfo", "Informazioni", "i"},
-                           Small{"imgCopyright", "Riconoscimenti", "©"}, Small{"icoSito", "Sito web", "W"}}) {
-        auto *b = new QToolButton(content());
-        b->setObjectName(QLatin1String(s.name));
-        b->setText(QString::fromUtf8(s.text));
-        b->setIcon(Pictures::tile(QString::fromUtf8(s.glyph), Slate, 32));
-        b->setIconSize(QSize(28, 28));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setAutoRaise(true);
-        b->setEnabled(false);   // help and information screens come later
-        b->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
-        foot->addWidget(b);
-    }
+                           Small{"imgCopyright", "Riconoscimenti", "©"}, Small{"icoSito", "Sito web", "W"}})
+        foot->addWidget(smallPicture(content(), s.name, s.text, s.glyph, Slate, false));
     foot->addStretch();
-    auto *exit = new QToolButton(content());
-    exit->setObjectName(QStringLiteral("imgEsci"));
-    exit->setText(QStringLiteral("Esci"));
-    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
-    exit->setIconSize(QSize(28, 28));
-    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    exit->setAutoRaise(true);
-    exit->setCursor(Qt::PointingHandCursor);
+    auto *exit = smallPicture(content(), "imgEsci", "Esci", "X", ExitRed);
     connect(exit, &QToolButton::clicked, this, &QWidget::close);
     foot->addWidget(exit);
     outer->addLayout(foot);
@@ -141,26 +145,11 @@ QWidget *TagMenu::buildFrame(const QString &info, const QString &helpTopic)
     outer->addWidget(body, 0, Qt::AlignHCenter);
     outer->addStretch(2);
     auto *foot = new QHBoxLayout;
-    auto *help = new QToolButton(content());
-    help->setObjectName(QStringLiteral("imgGuida"));
-    help->setText(QStringLiteral("Guida"));
-    help->setIcon(Pictures::tile(QStringLiteral("?"), Slate, 32));
-    help->setIconSize(QSize(28, 28));
-    help->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    help->setAutoRaise(true);
-    help->setEnabled(false);
+    auto *help = smallPicture(content(), "imgGuida", "Guida", "?", Slate, false);
     help->setProperty("helpTopic", helpTopic);
-    help->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
     foot->addWidget(help);
     foot->addStretch();
-    auto *exit = new QToolButton(content());
-    exit->setObjectName(QStringLiteral("imgEsci"));
-    exit->setText(QStringLiteral("Esci"));
-    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
-    exit->setIconSize(QSize(28, 28));
-    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    exit->setAutoRaise(true);
-    exit->setCursor(Qt::PointingHandCursor);
+    auto *exit = smallPicture(content(), "imgEsci", "Esci", "X", ExitRed);
     connect(exit, &QToolButton::clicked, this, &QWidget::close);
     foot->addWidget(exit);
     outer->addLayout(foot);
@@ -338,13 +327,7 @@ PendingModule::PendingModule(const QString &objectName, const QString &caption, 
     m_file->setObjectName(QStringLiteral("lblFile"));
     m_file->hide();
     outer->addStretch();
-    auto *exit = new QToolButton(content());
-    exit->setObjectName(QStringLiteral("cmdEsci"));
-    exit->setText(QStringLiteral("Esci"));
-    exit->setIcon(Pictures::tile(QStringLiteral("X"), QColor(0xb0, 0x3a, 0x2e), 32));
-    exit->setIconSize(QSize(28, 28));
-    exit->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    exit->setAutoRaise(true);
+    auto *exit = smallPicture(content(), "cmdEsci", "Esci", "X", ExitRed);
     connect(exit, &QToolButton::clicked, this, &QWidget::close);
     outer->addWidget(exit, 0, Qt::AlignRight);
     createHintLine(QString());

@@ -4,6 +4,9 @@
 #include "framework/Dialogs.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,6 +60,41 @@ CardScreen::CardScreen(const QString &objectName, const QString &caption, const 
                        QWidget *parent)
     : WorkWindow(objectName, caption, parent), m_buffer(layout)
 {
+}
+
+QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
+{
+    auto *outer = qobject_cast<QVBoxLayout *>(content()->layout());
+    if (!outer) {
+        outer = new QVBoxLayout(content());
+        outer->setContentsMargins(10, 6, 10, 6);
+    }
+    auto *bar = new QWidget(content());
+    bar->setObjectName(QStringLiteral("panComandi"));
+    clearsHint(bar);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    for (const Command &c : commands) {
+        if (!c.name) {
+            row->addWidget(createPositionLabel(bar));
+            continue;
+        }
+        QToolButton *b = addCommand(bar, QLatin1String(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
+                                    QString::fromUtf8(c.glyph), c.colour);
+        if (c.action)
+            connect(b, &QToolButton::clicked, this, c.action);
+        row->addWidget(b);
+    }
+    row->addStretch();
+    if (auto *exit = bar->findChild<QToolButton *>(QStringLiteral("cmdEsci")))
+        connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    outer->addWidget(bar);
+    auto *line = new QFrame(content());
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(line);
+    return bar;
 }
 
 QLabel *CardScreen::createPositionLabel(QWidget *parent)
@@ -182,7 +220,7 @@ void CardScreen::save()
     }
 }
 
-void CardScreen::first()
+void CardScreen::showEnd(bool last)
 {
     TArchivio archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
@@ -194,24 +232,18 @@ void CardScreen::first()
         archive.close();
         return Dialogs::information(this, CardText::empty());
     }
-    if (!readAt(archive, 1) || !archive.close())
+    if (!readAt(archive, last ? count : 1) || !archive.close())
         return accessFailed();
+}
+
+void CardScreen::first()
+{
+    showEnd(false);
 }
 
 void CardScreen::last()
 {
-    TArchivio archive(archivePath(), m_buffer.layout().size());
-    if (!archive.openOrCreate())
-        return accessFailed();
-    const qint64 count = archive.recordCount();
-    if (count < 0)
-        return accessFailed();
-    if (count == 0) {
-        archive.close();
-        return Dialogs::information(this, CardText::empty());
-    }
-    if (!readAt(archive, count) || !archive.close())
-        return accessFailed();
+    showEnd(true);
 }
 
 void CardScreen::next()

@@ -2,7 +2,10 @@
 #include "archive/RecordLayout.h"
 #include "framework/WorkWindow.h"
 
+#include <QColor>
 #include <QVector>
+
+#include <functional>
 
 class QLabel;
 
@@ -36,6 +39,17 @@ protected:
     // Binds every field to the widget "txt" + name, or the hidden label "lbl" + name;
     // call once the widgets exist. Fields with no widget are left to load/storeSpecial.
     void bindFields();
+    // The command bar: one picture per command, in order; a command without a name stands
+    // for the position label. "cmdEsci" closes the screen.
+    struct Command {
+        const char *name;
+        const char *text;
+        const char *hint;
+        const char *glyph;
+        QColor colour;
+        std::function<void()> action;
+    };
+    QWidget *buildCommandBar(const QVector<Command> &commands);
     // Creates the position label and the six hidden attachment labels.
     QLabel *createPositionLabel(QWidget *parent);
     void createAttachmentLabels(QWidget *parent);
@@ -61,7 +75,7 @@ private:
     };
     void loadFromBuffer();
     void storeToBuffer();
-    void show(qint64 n, qint64 count);
+    void showEnd(bool last);
     void accessFailed();
     bool readAt(class TArchivio &archive, qint64 n);
     qint64 position() const;

@@ -129,64 +129,32 @@ QLineEdit *TfrmIstruttori::box(const char *field) const
 
 void TfrmIstruttori::buildCommands()
 {
-    auto *outer = new QVBoxLayout(content());
-    outer->setContentsMargins(10, 6, 10, 6);
-    auto *bar = new QWidget(content());
-    bar->setObjectName(QStringLiteral("panComandi"));
-    clearsHint(bar);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    struct Cmd {
-        const char *name, *text, *hint, *glyph;
-        QColor colour;
-        void (TfrmIstruttori::*slot)();
-    };
     const QColor blue(0x2f, 0x6f, 0xb5), green(0x3a, 0x8f, 0x4a), grey(0x6b, 0x75, 0x80),
         orange(0xd0, 0x7a, 0x1e), red(0xb0, 0x3a, 0x2e);
-    const Cmd cmds[] = {
-        {"cmdNuovo", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.", "+", green, &CardScreen::newCard},
-        {"cmdSalva", "Salva", "Salva la scheda corrente in archivio.", "S", green, &CardScreen::save},
-        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", blue, nullptr},
-        {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", blue, &CardScreen::first},
-        {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", blue, &CardScreen::previous},
-        {nullptr, nullptr, nullptr, nullptr, {}, nullptr},
-        {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", blue, &CardScreen::next},
-        {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", blue, &CardScreen::last},
-        {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", grey, nullptr},
-        {"cmdScaduti", "Scadenze", "Visualizza il riepilogo dei contratti in scadenza o scaduti.", "!", orange, nullptr},
-        {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", grey, nullptr},
-        {"cmdStampa", "Stampa", "Stampa la scheda corrente.", "P", grey, nullptr},
-        {"cmdAnteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda corrente.", "A", grey, nullptr},
-        {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", grey, nullptr},
-        {"cmdEsci", "Esci", "Esci da questa schermata di lavoro.", "X", red, nullptr},
+    const auto hooked = [this](std::function<void(TfrmIstruttori *)> &hook) {
+        return [this, &hook] {
+            if (hook)
+                hook(this);
+        };
     };
-    for (const Cmd &c : cmds) {
-        if (!c.name) {
-            row->addWidget(createPositionLabel(bar));
-            continue;
-        }
-        QToolButton *b = addCommand(bar, QLatin1String(c.name), QString::fromUtf8(c.text),
-                                    QString::fromUtf8(c.hint), QLatin1String(c.glyph), c.colour);
-        if (c.slot)
-            connect(b, &QToolButton::clicked, this, c.slot);
-        row->addWidget(b);
-    }
-    row->addStretch();
-    connect(findChild<QToolButton *>("cmdEsci"), &QToolButton::clicked, this, &QWidget::close);
-    connect(findChild<QToolButton *>("cmdTrova"), &QToolButton::clicked, this, [this] {
-        if (openFind)
-            openFind(this);
+    buildCommandBar({
+        {"cmdNuovo", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.", "+", green, [this] { newCard(); }},
+        {"cmdSalva", "Salva", "Salva la scheda corrente in archivio.", "S", green, [this] { save(); }},
+        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", blue, hooked(openFind)},
+        {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", blue, [this] { first(); }},
+        {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", blue, [this] { previous(); }},
+        {nullptr, nullptr, nullptr, nullptr, {}, {}},
+        {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", blue, [this] { next(); }},
+        {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", blue, [this] { last(); }},
+        {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", grey, {}},
+        {"cmdScaduti", "Scadenze", "Visualizza il riepilogo dei contratti in scadenza o scaduti.", "!", orange,
+         hooked(openExpiring)},
+        {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", grey, {}},
+        {"cmdStampa", "Stampa", "Stampa la scheda corrente.", "P", grey, {}},
+        {"cmdAnteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda corrente.", "A", grey, {}},
+        {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", grey, {}},
+        {"cmdEsci", "Esci", "Esci da questa schermata di lavoro.", "X", red, {}},
     });
-    connect(findChild<QToolButton *>("cmdScaduti"), &QToolButton::clicked, this, [this] {
-        if (openExpiring)
-            openExpiring(this);
-    });
-    outer->addWidget(bar);
-    auto *line = new QFrame(content());
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    outer->addWidget(line);
 }
 
 void TfrmIstruttori::buildForm()

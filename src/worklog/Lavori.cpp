@@ -32,8 +32,6 @@ TfrmLavori::TfrmLavori(QWidget *parent)
     setStyleSheet(QStringLiteral(
         "QLineEdit, QComboBox { background: #F0F8FF; border: 1px solid #87CEEB; border-radius: 2px; padding: 2px; }"
         "QLineEdit:focus, QComboBox:focus { background: #FFFF00; }"));
-    auto *outer = new QVBoxLayout(content());
-    outer->setContentsMargins(10, 6, 10, 6);
     buildCommands();
     buildForm();
     createHintLine(QStringLiteral("Pronto per archiviare una nuova scheda..."));
@@ -63,54 +61,24 @@ QComboBox *TfrmLavori::timeBox(const char *field) const
 
 void TfrmLavori::buildCommands()
 {
-    auto *outer = static_cast<QVBoxLayout *>(content()->layout());
-    auto *bar = new QWidget(content());
-    bar->setObjectName(QStringLiteral("panComandi"));
-    clearsHint(bar);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    struct Cmd {
-        const char *name, *text, *hint, *glyph;
-        QColor colour;
-        void (TfrmLavori::*slot)();
-    };
-    const Cmd cmds[] = {
-        {"cmdNuovo", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.", "+", Green, &CardScreen::newCard},
+    buildCommandBar({
+        {"cmdNuovo", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.", "+", Green, [this] { newCard(); }},
         {"cmdDuplica", "Duplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
-         "2", Green, &CardScreen::duplicate},
-        {"cmdSalva", "Salva", "Salva la scheda corrente in archivio.", "S", Green, &CardScreen::save},
-        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", Blue, nullptr},
-        {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", Blue, &CardScreen::first},
-        {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", Blue, &CardScreen::previous},
-        {nullptr, nullptr, nullptr, nullptr, {}, nullptr},
-        {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", Blue, &CardScreen::next},
-        {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", Blue, &CardScreen::last},
-        {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", Grey, nullptr},
-        {"cmdIncompleti", "Incompleti", "Visualizza il riepilogo dei lavori non completati.", "!", Orange, nullptr},
-        {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", Grey, nullptr},
-        {"cmdStampa", "Stampa", "Stampa la scheda corrente.", "P", Grey, nullptr},
-        {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", Grey, nullptr},
-        {"cmdEsci", "Esci", "Esci da questa schermata di lavoro.", "X", Red, nullptr},
-    };
-    for (const Cmd &c : cmds) {
-        if (!c.name) {
-            row->addWidget(createPositionLabel(bar));
-            continue;
-        }
-        QToolButton *b = addCommand(bar, QLatin1String(c.name), QString::fromUtf8(c.text), QString::fromUtf8(c.hint),
-                                    QLatin1String(c.glyph), c.colour);
-        if (c.slot)
-            connect(b, &QToolButton::clicked, this, c.slot);
-        row->addWidget(b);
-    }
-    row->addStretch();
-    connect(findChild<QToolButton *>(QStringLiteral("cmdEsci")), &QToolButton::clicked, this, &QWidget::close);
-    outer->addWidget(bar);
-    auto *line = new QFrame(content());
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    outer->addWidget(line);
+         "2", Green, [this] { duplicate(); }},
+        {"cmdSalva", "Salva", "Salva la scheda corrente in archivio.", "S", Green, [this] { save(); }},
+        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", Blue, {}},
+        {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", Blue, [this] { first(); }},
+        {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", Blue, [this] { previous(); }},
+        {nullptr, nullptr, nullptr, nullptr, {}, {}},
+        {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", Blue, [this] { next(); }},
+        {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", Blue, [this] { last(); }},
+        {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", Grey, {}},
+        {"cmdIncompleti", "Incompleti", "Visualizza il riepilogo dei lavori non completati.", "!", Orange, {}},
+        {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", Grey, {}},
+        {"cmdStampa", "Stampa", "Stampa la scheda corrente.", "P", Grey, {}},
+        {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", Grey, {}},
+        {"cmdEsci", "Esci", "Esci da questa schermata di lavoro.", "X", Red, {}},
+    });
 }
 
 void TfrmLavori::buildForm()

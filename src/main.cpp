@@ -3,6 +3,7 @@
 #include "app/Screens.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -14,6 +15,9 @@ int main(int argc, char *argv[])
     ProgramFolder::applyArguments(args);
     Screens &screens = Screens::create();
     screens.password->ask();
+    // For start-up measurements: stop as soon as the first window is on screen.
+    if (args.contains(QStringLiteral("--misura-avvio")))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     const int code = app.exec();
     Screens::destroy();
     return code;

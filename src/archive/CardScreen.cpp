@@ -176,6 +176,7 @@ void CardScreen::storeToBuffer()
 
 void CardScreen::loadCard(qint64 n, const Record &record)
 {
+    ensureBuilt();
     m_buffer.bytes() = record.bytes();
     loadFromBuffer();
     m_position->setText(QString::number(n));

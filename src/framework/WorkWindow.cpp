@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QHash>
+#include <QIconEngine>
+#include <QPixmapCache>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -28,6 +30,7 @@ WorkWindow::WorkWindow(const QString &objectName, const QString &caption, QWidge
 
 void WorkWindow::open()
 {
+    ensureBuilt();
     WorkWindow *previous = Navigation::current();
     // Fill the screen even where no window manager honours "maximised".
     if (QScreen *s = screen())
@@ -90,8 +93,17 @@ bool WorkWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void WorkWindow::ensureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    build();
+}
+
 void WorkWindow::showEvent(QShowEvent *event)
 {
+    ensureBuilt();
     QWidget::showEvent(event);
     if (m_panInfo && !event->spontaneous())
         m_panInfo->setText(m_panInfo->property("readyText").toString());
@@ -113,26 +125,65 @@ void WorkWindow::closeEvent(QCloseEvent *event)
 }
 
 namespace Pictures {
-QIcon tile(const QString &glyph, const QColor &colour, int size)
+namespace {
+// Paints a tile only when it is first shown: start-up creates every screen, and painting
+// dozens of pictures there would be work no one sees yet.
+class TileEngine : public QIconEngine
 {
-    QPixmap pm(size * 2, size * 2);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, pm.height());
-    g.setColorAt(0, colour.lighter(135));
-    g.setColorAt(1, colour.darker(115));
-    p.setBrush(g);
-    p.setPen(QPen(colour.darker(140), 2));
-    p.drawRoundedRect(QRectF(2, 2, pm.width() - 4, pm.height() - 4), pm.width() / 6.0, pm.width() / 6.0);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(int(pm.height() * (glyph.size() > 1 ? 0.42 : 0.6)));
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(pm.rect(), Qt::AlignCenter, glyph);
-    p.end();
-    return QIcon(pm);
+public:
+    TileEngine(const QString &glyph, const QColor &colour) : m_glyph(glyph), m_colour(colour) {}
+
+    void paint(QPainter *p, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        const QColor colour = mode == QIcon::Disabled ? QColor(0x9a, 0x9e, 0xa4) : m_colour;
+        QLinearGradient g(rect.topLeft(), rect.bottomLeft());
+        g.setColorAt(0, colour.lighter(135));
+        g.setColorAt(1, colour.darker(115));
+        p->setBrush(g);
+        p->setPen(QPen(colour.darker(140), qMax(1.0, rect.width() / 48.0)));
+        const QRectF r = QRectF(rect).adjusted(1, 1, -1, -1);
+        p->drawRoundedRect(r, r.width() / 6.0, r.width() / 6.0);
+        QFont f = p->font();
+        f.setBold(true);
+        f.setPixelSize(qMax(1, int(rect.height() * (m_glyph.size() > 1 ? 0.42 : 0.6))));
+        p->setFont(f);
+        p->setPen(Qt::white);
+        p->drawText(rect, Qt::AlignCenter, m_glyph);
+        p->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QString key = QStringLiteral("tile:%1:%2:%3x%4:%5")
+                                .arg(m_glyph, m_colour.name())
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(int(mode));
+        QPixmap pm;
+        if (QPixmapCache::find(key, &pm))
+            return pm;
+        pm = QPixmap(size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        paint(&p, QRect(QPoint(), size), mode, state);
+        p.end();
+        QPixmapCache::insert(key, pm);
+        return pm;
+    }
+
+    QIconEngine *clone() const override { return new TileEngine(m_glyph, m_colour); }
+
+private:
+    QString m_glyph;
+    QColor m_colour;
+};
+}
+
+QIcon tile(const QString &glyph, const QColor &colour, int)
+{
+    return QIcon(new TileEngine(glyph, colour));
 }
 }
 

@@ -30,6 +30,10 @@ signals:
     void closed();
 
 protected:
+    // Builds the screen's controls; called once, just before the screen is first shown, so
+    // that creating every screen at start stays cheap.
+    virtual void build() {}
+    void ensureBuilt();
     // The panel that holds the screen's content.
     QWidget *content() const { return m_content; }
     // Creates panInfo with its ready message.
@@ -44,6 +48,7 @@ private:
     QWidget *m_content;
     QVBoxLayout *m_outer;
     QLabel *m_panInfo = nullptr;
+    bool m_built = false;
 };
 
 namespace Pictures {

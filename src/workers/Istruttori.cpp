@@ -109,9 +109,13 @@ TfrmIstruttori::TfrmIstruttori(QWidget *parent)
     : CardScreen(QStringLiteral("TfrmIstruttori"), QStringLiteral(" Veltaro - Anagrafica lavoratori"),
                  WorkerRecord::layout(), parent)
 {
+    createHintLine(QStringLiteral("Pronto per salvare una nuova scheda..."));
+}
+
+void TfrmIstruttori::build()
+{
     buildCommands();
     buildForm();
-    createHintLine(QStringLiteral("Pronto per salvare una nuova scheda..."));
     createAttachmentLabels(content());
     bindFields();
     updateCommands();

@@ -28,16 +28,21 @@ TfrmLavori::TfrmLavori(QWidget *parent)
     : CardScreen(QStringLiteral("TfrmLavori"), QStringLiteral(" Veltaro - Registrazione lavori"), WorkRecord::layout(),
                  parent)
 {
+    createHintLine(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    // The year menu names the archive before the screen is first shown.
+    auto *file = new QLabel(content());
+    file->setObjectName(QStringLiteral("lblFile"));
+    file->hide();
+}
+
+void TfrmLavori::build()
+{
     // The boxes of this screen show the focus through their own background.
     setStyleSheet(QStringLiteral(
         "QLineEdit, QComboBox { background: #F0F8FF; border: 1px solid #87CEEB; border-radius: 2px; padding: 2px; }"
         "QLineEdit:focus, QComboBox:focus { background: #FFFF00; }"));
     buildCommands();
     buildForm();
-    createHintLine(QStringLiteral("Pronto per archiviare una nuova scheda..."));
-    auto *file = new QLabel(content());
-    file->setObjectName(QStringLiteral("lblFile"));
-    file->hide();
     createAttachmentLabels(content());
     bindFields();
     TfrmCalendario::registerTarget(QStringLiteral("lavori_data"), box("Data"));

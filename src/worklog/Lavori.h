@@ -25,6 +25,7 @@ public:
     void updateCommands();
 
 protected:
+    void build() override;
     void setDefaults() override;
     bool checkSave() override;
     QWidget *firstField() const override;

@@ -12,6 +12,7 @@
 #include "workers/WorkerRecord.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -32,7 +33,9 @@ void require(bool condition)
 // text, and the scan sees exactly the whole records.
 int fuzzRecords(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
+    // Memory-backed where there is one: the target is the decoding, not the disk.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/veltaro-fuzz-XXXXXX")
+                                                                      : QDir::tempPath() + QStringLiteral("/veltaro-fuzz-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("Dipendenti.pro"));
     {
         QFile f(path);
@@ -45,12 +48,11 @@ int fuzzRecords(const uint8_t *data, size_t size)
     qint64 seen = 0;
     require(archive.scan([&](qint64 n, const char *record) {
         require(n == ++seen);
-        Record r(layout);
+        static Record r(layout), copy(layout);
         r.bytes() = QByteArray(record, layout.size());
         for (int i = 0; i < layout.count(); ++i) {
             const QString value = r.get(i);
             require(value.size() <= layout.field(i).width);
-            Record copy(layout);
             copy.set(i, value);
             require(copy.get(i) == value);
         }

@@ -3,6 +3,8 @@
 #include "app/Menus.h"
 #include "app/Password.h"
 #include "checks/CheckScreens.h"
+#include "compensation/MenuRiepilogoPagamenti.h"
+#include "compensation/Statistiche.h"
 #include "workers/Istruttori.h"
 #include "workers/TrovaIstruttori.h"
 #include "worklog/Lavori.h"
@@ -38,10 +40,8 @@ Screens &Screens::create()
     s.menuLavori = new TfrmMenuLavori;
     s.lavori = new TfrmLavori;
     s.menuPagamenti = new TfrmMenuPagamenti;
-    s.riepilogoPagamenti = new PendingModule(QStringLiteral("TfrmMenuRiepilogoPagamenti"),
-                                             QStringLiteral(" Veltaro - Riepilogo compensi"));
-    s.statistiche = new PendingModule(QStringLiteral("TfrmStatistiche"),
-                                      QStringLiteral(" Veltaro - Statistiche rimunerazioni mensili"));
+    s.riepilogoPagamenti = new TfrmMenuRiepilogoPagamenti;
+    s.statistiche = new TfrmStatistiche;
 
     Navigation::setMainMenu(s.avvio);
     Navigation::registerScreen(QStringLiteral("istruttori"), s.istruttori);

@@ -3,3 +3,9 @@ list(APPEND VELTARO_CORE_SOURCES
   compensation/PaySummary.cpp
   compensation/MonthlyStats.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  compensation/MenuRiepilogoPagamenti.cpp
+  compensation/RiepPagamenti.cpp
+  compensation/StatsChart.cpp
+  compensation/Statistiche.cpp
+)

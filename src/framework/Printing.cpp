@@ -13,11 +13,12 @@ QString output;
 int askedCount = 0;
 }
 
-std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout)
+std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies)
 {
     ++askedCount;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageLayout(layout);
+    printer->setCopyCount(copies);
     // Our page templates place everything themselves, margins included.
     printer->setFullPage(true);
     if (hooked || Dialogs::Test::enabled()) {

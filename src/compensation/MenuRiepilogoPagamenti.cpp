@@ -1,0 +1,244 @@
+#include "compensation/MenuRiepilogoPagamenti.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Routines.h"
+#include "app/Screens.h"
+#include "compensation/Common.h"
+#include "compensation/PaySummary.h"
+#include "compensation/RiepPagamenti.h"
+#include "framework/BoxBehaviour.h"
+#include "framework/Clock.h"
+#include "framework/Dialogs.h"
+#include "workers/TrovaIstruttori.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox *dropDown(QWidget *parent, const char *name, const QStringList &items, int width)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    c->setMaxVisibleItems(12);
+    c->setFixedWidth(width);
+    c->setCurrentIndex(-1);
+    // Values come from the list only.
+    Box::setup(c, {.keys = Box::Keys::None});
+    return c;
+}
+
+QLabel *yearLabel(QWidget *parent, const char *name)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setMinimumWidth(50);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QLabel *hiddenLabel(QWidget *parent, const char *name)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->hide();
+    return l;
+}
+
+}
+
+TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
+    : WorkWindow(QStringLiteral("TfrmMenuRiepilogoPagamenti"), QStringLiteral(" Veltaro - Riepilogo compensi"), parent)
+{
+    applyProgramFormats();
+    // A scrolling list of twelve rather than a popup as tall as the screen.
+    setStyleSheet(QStringLiteral("QLineEdit, QComboBox { min-height: 24px; } QComboBox { combobox-popup: 0; }"
+                                 "QComboBox QAbstractItemView::item { min-height: 22px; }"));
+    auto *outer = new QVBoxLayout(content());
+    outer->setContentsMargins(60, 40, 60, 24);
+
+    auto *title = new QLabel(QStringLiteral("Riepilogo compensi"), content());
+    QFont big = title->font();
+    big.setPointSize(big.pointSize() + 10);
+    big.setBold(true);
+    title->setFont(big);
+    title->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
+    outer->addWidget(title, 0, Qt::AlignHCenter);
+    outer->addSpacing(16);
+    auto *info = new QLabel(QStringLiteral("Indicare l'anno solare e l'intervallo di tempo da riepilogare. Per limitare il "
+                                           "riepilogo a un solo lavoratore indicarne il codice fiscale; lasciandolo in "
+                                           "bianco il riepilogo comprende tutti i lavoratori."),
+                            content());
+    info->setWordWrap(true);
+    info->setAlignment(Qt::AlignCenter);
+    outer->addWidget(info);
+    outer->addStretch(1);
+
+    auto *form = new QWidget(content());
+    form->setObjectName(QStringLiteral("panAvvio"));
+    clearsHint(form);
+    auto *grid = new QGridLayout(form);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(16);
+
+    grid->addWidget(new QLabel(QStringLiteral("Anno solare:"), form), 0, 0, Qt::AlignRight);
+    m_anno = new QLineEdit(form);
+    m_anno->setObjectName(QStringLiteral("txtAnno"));
+    m_anno->setMaxLength(4);
+    m_anno->setFixedWidth(70);
+    m_anno->setAlignment(Qt::AlignCenter);
+    grid->addWidget(m_anno, 0, 1, 1, 3, Qt::AlignLeft);
+
+    grid->addWidget(new QLabel(QStringLiteral("Codice fiscale lavoratore:"), form), 1, 0, Qt::AlignRight);
+    m_tipologia = new QLineEdit(form);
+    m_tipologia->setObjectName(QStringLiteral("txtTipologia"));
+    m_tipologia->setMaxLength(16);
+    m_tipologia->setFixedWidth(230);
+    auto *worker = new QHBoxLayout;
+    worker->setSpacing(10);
+    worker->addWidget(m_tipologia);
+    auto *import = new QPushButton(QStringLiteral("Importa dall'anagrafica lavoratori..."), form);
+    import->setObjectName(QStringLiteral("impCodFisc"));
+    import->setFocusPolicy(Qt::NoFocus);
+    import->setCursor(Qt::PointingHandCursor);
+    setHint(import, QStringLiteral("Importa il codice fiscale dall'archivio anagrafico dei lavoratori."));
+    worker->addWidget(import);
+    worker->addStretch();
+    grid->addLayout(worker, 1, 1, 1, 4);
+
+    QStringList days, months;
+    for (int d = 1; d <= 31; ++d)
+        days << QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
+    for (const auto &name : Compensation::MonthNames)
+        months << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    grid->addWidget(new QLabel(QStringLiteral("Inizio intervallo:"), form), 2, 0, Qt::AlignRight);
+    m_giornoInizio = dropDown(form, "txtGiornoInizio", days, 70);
+    m_meseInizio = dropDown(form, "txtMeseInizio", months, 140);
+    m_annoInizio = yearLabel(form, "lblAnnoInizio");
+    grid->addWidget(m_giornoInizio, 2, 1);
+    grid->addWidget(m_meseInizio, 2, 2);
+    grid->addWidget(m_annoInizio, 2, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Fine intervallo:"), form), 3, 0, Qt::AlignRight);
+    m_giornoFine = dropDown(form, "txtGiornoFine", days, 70);
+    m_meseFine = dropDown(form, "txtMeseFine", months, 140);
+    m_annoFine = yearLabel(form, "lblAnnoFine");
+    grid->addWidget(m_giornoFine, 3, 1);
+    grid->addWidget(m_meseFine, 3, 2);
+    grid->addWidget(m_annoFine, 3, 3);
+    grid->setColumnStretch(4, 1);
+    outer->addWidget(form, 0, Qt::AlignHCenter);
+    outer->addSpacing(24);
+
+    m_attendere = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), content());
+    m_attendere->setObjectName(QStringLiteral("lblAttendere"));
+    QFont bold = m_attendere->font();
+    bold.setBold(true);
+    m_attendere->setFont(bold);
+    m_attendere->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    QSizePolicy keep = m_attendere->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_attendere->setSizePolicy(keep);
+    m_attendere->hide();
+    outer->addWidget(m_attendere, 0, Qt::AlignHCenter);
+    outer->addSpacing(8);
+
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(12);
+    auto *show = new QPushButton(QStringLiteral("Visualizza riepilogo"), content());
+    show->setObjectName(QStringLiteral("btnVisualizza"));
+    setHint(show, QStringLiteral("Visualizza il riepilogo dei compensi dell'intervallo indicato."));
+    auto *exit = new QPushButton(QStringLiteral("Esci"), content());
+    exit->setObjectName(QStringLiteral("btnEsci"));
+    setHint(exit, QStringLiteral("Esci da questo ambiente di lavoro."));
+    for (QPushButton *b : {show, exit}) {
+        b->setMinimumSize(170, 34);
+        b->setCursor(Qt::PointingHandCursor);
+        commands->addWidget(b);
+    }
+    outer->addLayout(commands);
+    outer->setAlignment(commands, Qt::AlignHCenter);
+    outer->addStretch(2);
+
+    m_dataInizio = hiddenLabel(content(), "lblDataInizio");
+    m_dataFine = hiddenLabel(content(), "lblDataFine");
+    m_file = hiddenLabel(content(), "lblFile");
+    createHintLine(QString());
+
+    Box::setup(m_anno, {.keys = Box::Keys::Digits});
+    Box::setup(m_tipologia, {.capitals = true});
+    Box::highlight(m_anno);
+    Box::highlight(m_tipologia);
+    Box::enterTo(m_anno, m_tipologia);
+    Box::enterTo(m_tipologia, m_giornoInizio);
+    // Both interval dates lie in the year typed.
+    connect(m_anno, &QLineEdit::textChanged, this, &TfrmMenuRiepilogoPagamenti::followYear);
+    connect(import, &QPushButton::clicked, this,
+            [this] { TfrmTrovaIstruttori::open(this, QStringLiteral("riep_pagamenti")); });
+    connect(show, &QPushButton::pressed, this, [this] {
+        m_attendere->show();
+        m_attendere->repaint();
+    });
+    connect(show, &QPushButton::clicked, this, &TfrmMenuRiepilogoPagamenti::showSummary);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TfrmMenuRiepilogoPagamenti::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    for (QComboBox *c : {m_giornoInizio, m_meseInizio, m_giornoFine, m_meseFine})
+        c->setCurrentIndex(-1);
+    m_tipologia->clear();
+    m_anno->setText(QString::number(Clock::today().year()).rightJustified(4, QLatin1Char('0')));
+    followYear();
+    m_attendere->hide();
+    m_tipologia->setFocus();
+}
+
+void TfrmMenuRiepilogoPagamenti::followYear()
+{
+    const QString year = Routines::trimmed(m_anno->text());
+    m_annoInizio->setText(year);
+    m_annoFine->setText(year);
+}
+
+void TfrmMenuRiepilogoPagamenti::showSummary()
+{
+    m_dataInizio->clear();
+    m_dataFine->clear();
+    const QString anno = m_anno->text();
+    // The year becomes part of a file name: four digits only, however the text got there.
+    const PaySummary::Checked checked = PaySummary::check({Routines::isDigits(anno) ? anno : QString(),
+                                                           m_giornoInizio->currentText(), m_meseInizio->currentText(),
+                                                           m_giornoFine->currentText(), m_meseFine->currentText()});
+    m_dataInizio->setText(checked.dataInizio);
+    m_dataFine->setText(checked.dataFine);
+    if (const auto &refusal = checked.refusal) {
+        m_attendere->hide();
+        if (refusal->kind == PaySummary::Refusal::Warning)
+            Dialogs::warning(this, refusal->text);
+        else
+            Dialogs::notice(this, refusal->text);
+        if (!refusal->focus.isEmpty())
+            if (QWidget *w = findChild<QWidget *>(refusal->focus))
+                w->setFocus();
+        return;
+    }
+    m_file->setText(ProgramFolder::file(checked.fileName));
+
+    TfrmRiepPagamenti summary({Routines::trimmed(m_file->text()), m_tipologia->text(), m_dataInizio->text(),
+                               m_dataFine->text(), checked.start, checked.end},
+                              this);
+    summary.exec();
+    m_attendere->hide();
+}

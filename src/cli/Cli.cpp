@@ -8,10 +8,18 @@
 #include "checks/PartitaIvaCheck.h"
 
 #include "app/Routines.h"
+#include "compensation/MonthlyStats.h"
+#include "compensation/PaySummary.h"
+#include "framework/Clock.h"
+#include "workers/WorkerFind.h"
+#include "workers/WorkerRecord.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace Cli {
 
@@ -26,6 +34,28 @@ const QVector<Command> &commands()
                       "  Controlla un codice fiscale, una partita IVA, un IBAN o un numero di carta di credito e\n"
                       "  stampa la risposta del programma. Esce con 0 se il valore è valido, 1 altrimenti.",
          &controlla},
+        {"trova", "trova ARCHIVIO [--Campo=testo]...\n"
+                  "  Cerca nell'archivio come la sua schermata di ricerca e stampa le righe trovate,\n"
+                  "  nell'ordine dell'elenco, una per riga. Ogni filtro prende il nome del campo che\n"
+                  "  confronta e vale come digitato, spazi compresi; senza filtri elenca tutte le schede.\n"
+                  "  Dipendenti.pro: --Cognome, --Nome, --Codice (mansione), --Categoria, --CodFisc,\n"
+                  "  --Iva, --Familiari (disponibilità), --Prodotti (equipaggiamento), --Acquisto (tipo\n"
+                  "  contratto), --Note.",
+         &trova},
+        {"scadenze", "scadenze Dipendenti.pro [--oggi=gg/mm/aaaa]\n"
+                     "  Stampa il riepilogo dei contratti in scadenza o scaduti alla data indicata (oggi se\n"
+                     "  omessa). Le schede con scadenza o preavviso non validi sono contate su stderr.",
+         &scadenze},
+        {"riepilogo", "riepilogo ANNO.lav --dal=gg/mm/aaaa --al=gg/mm/aaaa [--cf=CODICE]\n"
+                      "  Stampa il riepilogo compensi dell'intervallo, per tutti i lavoratori o per quelli il\n"
+                      "  cui codice fiscale contiene CODICE, seguito dalle righe di chiusura della stampa\n"
+                      "  (intervallo e totale). Le schede con data o totale non validi sono contate su stderr.",
+         &riepilogo},
+        {"statistiche", "statistiche ANNO.lav [--anno=AAAA]\n"
+                        "  Stampa i compensi di ciascun mese dell'anno (dal nome del file se omesso), arrotondati\n"
+                        "  all'euro: dodici righe, nome del mese, tabulazione, importo. Le schede con totale non\n"
+                        "  valido sono contate su stderr.",
+         &statistiche},
     };
     return list;
 }
@@ -38,7 +68,7 @@ Args parse(const QStringList &args)
             a.help = true;
         else if (s.startsWith(QLatin1String("--"))) {
             const qsizetype eq = s.indexOf(QLatin1Char('='));
-            a.options.append({s.mid(2, eq < 0 ? -1 : eq - 2), eq < 0 ? QString() : s.mid(eq + 1)});
+            a.options.append({s.mid(2, eq < 0 ? -1 : eq - 2), eq < 0 ? QString() : s.mid(eq + 1), eq >= 0});
         } else
             a.positional << s;
     }
@@ -47,16 +77,16 @@ Args parse(const QStringList &args)
 
 QString Args::value(const QString &name) const
 {
-    for (const auto &[k, v] : options)
-        if (k == name)
-            return v;
+    for (const Option &o : options)
+        if (o.name == name)
+            return o.value;
     return QString();
 }
 
 bool Args::has(const QString &name) const
 {
-    for (const auto &o : options)
-        if (o.first == name)
+    for (const Option &o : options)
+        if (o.name == name)
             return true;
     return false;
 }
@@ -181,6 +211,331 @@ int verifica(const QStringList &rawArgs, Io &io)
            << "byte di scheda incompleta in coda: " << tail << "\n"
            << "campi danneggiati: " << damaged << "\n";
     return (tail == 0 && damaged == 0) ? 0 : 1;
+}
+
+namespace {
+
+const Command &command(const char *name)
+{
+    for (const Command &c : commands())
+        if (qstrcmp(c.name, name) == 0)
+            return c;
+    Q_UNREACHABLE();
+}
+
+// The screens break message lines with LF CR pairs; a terminal wants one LF.
+QString terminalText(QString text)
+{
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// Result lines go out as UTF-8 through one large buffer and reach a device in big writes:
+// a whole-year summary runs to megabytes, and converting and writing line by line costs
+// more than building the summary. A stream over a string (the tests) gets the same text.
+class LineWriter
+{
+public:
+    explicit LineWriter(QTextStream &out)
+        : m_out(out)
+    {
+        m_buffer.reserve(Chunk + 4096);
+    }
+    ~LineWriter() { flush(); }
+    LineWriter(const LineWriter &) = delete;
+    LineWriter &operator=(const LineWriter &) = delete;
+
+    // One result per output line: a line break stored inside a card's text becomes a
+    // blank, or a single card would read as two results.
+    void line(QStringView text)
+    {
+        const qsizetype at = m_buffer.size();
+        m_buffer.resize(at + m_encoder.requiredSpace(text.size()) + 1);
+        char *const begin = m_buffer.data() + at;
+        char *end = m_encoder.appendToBuffer(begin, text);
+        flattenBreaks(begin, end);
+        *end++ = '\n';
+        m_buffer.resize(end - m_buffer.data());
+        if (m_buffer.size() >= Chunk)
+            flush();
+    }
+
+    void flush()
+    {
+        if (m_buffer.isEmpty())
+            return;
+        if (QIODevice *device = m_out.device()) {
+            m_out.flush();   // whatever was streamed before goes first
+            if (m_out.status() == QTextStream::Ok && device->write(m_buffer) != m_buffer.size())
+                m_out.setStatus(QTextStream::WriteFailed);
+        } else {
+            m_out << QString::fromUtf8(m_buffer);
+        }
+        m_buffer.resize(0);   // keeps the room: clear() would give it back
+    }
+
+private:
+    // UTF-8 holds the bytes 0x0A..0x0D only as those characters. Control bytes are rare, so
+    // eight bytes at a time are first asked whether any of them is below 0x0E.
+    static void flattenBreaks(char *p, char *end)
+    {
+        constexpr quint64 ones = 0x0101010101010101ULL, high = 0x8080808080808080ULL;
+        for (; end - p >= 8; p += 8) {
+            quint64 x;
+            std::memcpy(&x, p, 8);
+            if (((x - 0x0E * ones) & ~x & high) == 0)
+                continue;
+            for (int i = 0; i < 8; ++i)
+                if (static_cast<unsigned char>(p[i] - 0x0A) < 4u)
+                    p[i] = ' ';
+        }
+        for (; p != end; ++p)
+            if (static_cast<unsigned char>(*p - 0x0A) < 4u)
+                *p = ' ';
+    }
+
+    static constexpr qsizetype Chunk = 1 << 20;
+    QTextStream &m_out;
+    QStringEncoder m_encoder{QStringConverter::Utf8};
+    QByteArray m_buffer;
+};
+
+// Options must be among `allowed`, each given once and with "=".
+bool checkOptions(Io &io, const Command &self, const Args &args, const QStringList &allowed, int &code)
+{
+    QStringList seen;
+    for (const Option &o : args.options) {
+        QString problem;
+        if (!allowed.contains(o.name))
+            problem = QStringLiteral("opzione sconosciuta: --%1").arg(o.name);
+        else if (!o.hasValue)
+            problem = QStringLiteral("indicare il valore: --%1=...").arg(o.name);
+        else if (seen.contains(o.name))
+            problem = QStringLiteral("opzione ripetuta: --%1").arg(o.name);
+        if (!problem.isEmpty()) {
+            code = usageError(io, self, problem);
+            return false;
+        }
+        seen << o.name;
+    }
+    return true;
+}
+
+// The commands only read: a missing archive is an error here, never an empty file left
+// behind as the screens would make it.
+bool archiveExists(Io &io, const Command &self, const QString &path)
+{
+    if (QFileInfo(path).isFile())
+        return true;
+    io.err << "veltaro-cli " << self.name << ": archivio non trovato: " << path << "\n";
+    return false;
+}
+
+int readError(Io &io, const Command &self, const QString &error)
+{
+    io.err << "veltaro-cli " << self.name << ": lettura dell'archivio non riuscita: " << error << "\n";
+    return 2;
+}
+
+// The date rule of the program's date boxes, against today.
+std::optional<QDate> dateOption(Io &io, const Command &self, const Args &args, const QString &name, int &code)
+{
+    const QString text = args.value(name);
+    const auto date = Routines::parseDate(text, Clock::today());
+    if (!date)
+        code = usageError(io, self, QStringLiteral("data non valida in --%1: \"%2\" (indicare gg/mm/aaaa)").arg(name, text));
+    return date;
+}
+
+bool isWorkLog(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("lav"), Qt::CaseInsensitive) == 0;
+}
+
+// What a find needs of an archive kind.
+struct Searchable {
+    const char *kind;
+    const RecordLayout &(*layout)();
+    const QVector<Find::FilterBox> &(*filters)();
+    const Find::LineBuilder &(*line)();
+};
+
+const Searchable *searchable(const QString &kind)
+{
+    static const Searchable kinds[] = {
+        {"lavoratori", &WorkerRecord::layout, &WorkerFind::filters, &WorkerFind::line},
+    };
+    for (const Searchable &s : kinds)
+        if (kind == QLatin1String(s.kind))
+            return &s;
+    return nullptr;
+}
+
+}
+
+int trova(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("trova");
+    const Args args = parse(rawArgs);
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare un solo archivio"));
+    const QString path = args.positional.first();
+    // The work log is not among the kinds the card screens share.
+    const QString kind = isWorkLog(path) ? QStringLiteral("lavori") : ArchiveKinds::forFile(path).name;
+    if (kind.isEmpty())
+        return usageError(io, self, QStringLiteral("tipo di archivio non riconosciuto: %1").arg(path));
+    const Searchable *find = searchable(kind);
+    if (!find) {
+        io.err << "veltaro-cli trova: la ricerca nell'archivio " << kind << " (" << QFileInfo(path).fileName()
+               << ") non è ancora disponibile\n";
+        return 2;
+    }
+
+    const RecordLayout &layout = find->layout();
+    QVector<Find::Filter> filters;
+    QStringList names, used;
+    for (const Find::FilterBox &box : find->filters())
+        names << QStringLiteral("--") + box.field;
+    for (const Option &o : args.options) {
+        const auto box = std::find_if(find->filters().cbegin(), find->filters().cend(), [&](const Find::FilterBox &b) {
+            return b.field.compare(o.name, Qt::CaseInsensitive) == 0;
+        });
+        if (box == find->filters().cend())
+            return usageError(io, self, QStringLiteral("campo sconosciuto: --%1 (campi: %2)").arg(o.name, names.join(QStringLiteral(", "))));
+        if (!o.hasValue)
+            return usageError(io, self, QStringLiteral("indicare il testo da cercare: --%1=testo").arg(box->field));
+        if (used.contains(box->field))
+            return usageError(io, self, QStringLiteral("campo ripetuto: --%1").arg(box->field));
+        used << box->field;
+        // As typed: the match rule itself says what blanks count for.
+        filters.append({layout.indexOf(box->field), o.value});
+    }
+    if (!archiveExists(io, self, path))
+        return 2;
+
+    const Find::Listing found = Find::search(path, layout, filters, find->line());
+    if (!found.ok)
+        return readError(io, self, found.error);
+    LineWriter out(io.out);
+    for (const QString &line : found.lines)
+        out.line(line);
+    return 0;
+}
+
+int scadenze(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("scadenze");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare l'archivio dei lavoratori"));
+    const QString path = args.positional.first();
+    if (ArchiveKinds::forFile(path).name != QLatin1String("lavoratori"))
+        return usageError(io, self, QStringLiteral("non è un archivio dei lavoratori (%1): %2").arg(WorkerRecord::fileName(), path));
+    if (!checkOptions(io, self, args, {QStringLiteral("oggi")}, code))
+        return code;
+    QDate today = Clock::today();
+    if (args.has(QStringLiteral("oggi"))) {
+        const auto date = dateOption(io, self, args, QStringLiteral("oggi"), code);
+        if (!date)
+            return code;
+        today = *date;
+    }
+    if (!archiveExists(io, self, path))
+        return 2;
+
+    const WorkerFind::Expiring due = WorkerFind::expiring(path, today);
+    if (!due.listing.ok)
+        return readError(io, self, due.listing.error);
+    LineWriter out(io.out);
+    for (const QString &line : due.listing.lines)
+        out.line(line);
+    out.flush();
+    if (due.unreadable > 0)
+        io.err << terminalText(WorkerFind::unreadableNotice(due.unreadable)) << "\n";
+    return 0;
+}
+
+int riepilogo(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("riepilogo");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare un solo registro dei lavori"));
+    const QString path = args.positional.first();
+    if (!isWorkLog(path))
+        return usageError(io, self, QStringLiteral("non è un registro dei lavori (ANNO.lav): %1").arg(path));
+    if (!checkOptions(io, self, args, {QStringLiteral("dal"), QStringLiteral("al"), QStringLiteral("cf")}, code))
+        return code;
+    if (!args.has(QStringLiteral("dal")) || !args.has(QStringLiteral("al")))
+        return usageError(io, self, QStringLiteral("indicare l'intervallo con --dal=gg/mm/aaaa e --al=gg/mm/aaaa"));
+    const auto start = dateOption(io, self, args, QStringLiteral("dal"), code);
+    if (!start)
+        return code;
+    const auto end = dateOption(io, self, args, QStringLiteral("al"), code);
+    if (!end)
+        return code;
+    const QString dal = Routines::dateText(*start), al = Routines::dateText(*end);
+    if (*start > *end)
+        return usageError(io, self, QStringLiteral("la data di fine intervallo (%1) non può essere anteriore a quella di "
+                                                   "inizio intervallo (%2)").arg(al, dal));
+    // The code box holds at most 16 characters and rewrites itself trimmed and in capitals.
+    const QString codFisc = Routines::upperAZ(Routines::trimmed(args.value(QStringLiteral("cf"))));
+    if (codFisc.size() > 16)
+        return usageError(io, self, QStringLiteral("il codice fiscale ha al massimo 16 caratteri: %1").arg(codFisc));
+    if (!archiveExists(io, self, path))
+        return 2;
+
+    const PaySummary::Summary summary = PaySummary::build(path, {codFisc, *start, *end});
+    if (!summary.readOk)
+        return readError(io, self, summary.errorText);
+    LineWriter out(io.out);
+    for (qsizetype i = 0; i < summary.lines.size(); ++i)
+        out.line(summary.lines.at(i));
+    for (const QString &line : PaySummary::printBody({}, PaySummary::intervalText(dal, al), summary.totalText))
+        out.line(line);
+    out.flush();
+    const QString notice = PaySummary::skippedNotice(summary);
+    if (!notice.isEmpty())
+        io.err << terminalText(notice) << "\n";
+    return 0;
+}
+
+int statistiche(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("statistiche");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare un solo registro dei lavori"));
+    const QString path = args.positional.first();
+    if (!isWorkLog(path))
+        return usageError(io, self, QStringLiteral("non è un registro dei lavori (ANNO.lav): %1").arg(path));
+    if (!checkOptions(io, self, args, {QStringLiteral("anno")}, code))
+        return code;
+    const bool given = args.has(QStringLiteral("anno"));
+    const QString anno = given ? args.value(QStringLiteral("anno")) : QFileInfo(path).completeBaseName();
+    // The year box takes four digits and nothing else.
+    if (MonthlyStats::checkYear(anno) || !Routines::isDigits(anno))
+        return usageError(io, self, given ? QStringLiteral("anno non valido: \"%1\" (indicare quattro cifre)").arg(anno)
+                                          : QStringLiteral("il nome del file non indica l'anno: indicarlo con --anno=AAAA"));
+    if (!archiveExists(io, self, path))
+        return 2;
+
+    const MonthlyStats::Stats stats = MonthlyStats::compute(path, anno);
+    if (!stats.readOk)
+        return readError(io, self, stats.errorText);
+    for (int m = 0; m < 12; ++m) {
+        const std::string_view label = MonthlyStats::Points[size_t(m)].label;
+        io.out << QLatin1String(label.data(), qsizetype(label.size())) << '\t' << stats.labels[size_t(m)] << '\n';
+    }
+    const QString notice = MonthlyStats::skippedNotice(stats);
+    if (!notice.isEmpty())
+        io.err << terminalText(notice) << "\n";
+    return 0;
 }
 
 }

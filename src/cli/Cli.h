@@ -22,9 +22,14 @@ const QVector<Command> &commands();
 int main(const QStringList &args, Io &io);
 
 // "--name=value" options and positional arguments.
+struct Option {
+    QString name;
+    QString value;
+    bool hasValue;   // "--name" alone has none, "--name=" an empty one
+};
 struct Args {
     QStringList positional;
-    QList<QPair<QString, QString>> options;
+    QList<Option> options;
     bool help = false;
     QString value(const QString &name) const;
     bool has(const QString &name) const;
@@ -36,5 +41,9 @@ int usageError(Io &io, const Command &command, const QString &message);
 // Subcommands.
 int verifica(const QStringList &args, Io &io);
 int controlla(const QStringList &args, Io &io);
+int trova(const QStringList &args, Io &io);
+int scadenze(const QStringList &args, Io &io);
+int riepilogo(const QStringList &args, Io &io);
+int statistiche(const QStringList &args, Io &io);
 
 }

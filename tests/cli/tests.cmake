@@ -1,2 +1,5 @@
 veltaro_test(test_cli ${CMAKE_CURRENT_LIST_DIR}/TestCli.cpp)
 target_link_libraries(test_cli PRIVATE veltaro_cli_lib)
+# The program itself is run too, to see the bytes it writes.
+add_dependencies(test_cli veltaro-cli)
+target_compile_definitions(test_cli PRIVATE VELTARO_CLI_PATH="$<TARGET_FILE:veltaro-cli>")

@@ -5,6 +5,7 @@
 #include "shifts/DailyShiftRecord.h"
 #include "shifts/WeeklyShiftRecord.h"
 #include "workers/WorkerRecord.h"
+#include "worklog/WorkRecord.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,8 @@ ArchiveKind forFile(const QString &path)
         return {QStringLiteral("settimanale"), &WeeklyShiftRecord::layout()};
     if (suffix == QLatin1String("prg"))
         return {QStringLiteral("progetti"), &ProjectRecord::layout()};
+    if (suffix == QLatin1String("lav"))
+        return {QStringLiteral("lavori"), &WorkRecord::layout()};
     return {QString(), nullptr};
 }
 

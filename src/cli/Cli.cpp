@@ -382,8 +382,7 @@ int trova(const QStringList &rawArgs, Io &io)
     if (args.positional.size() != 1)
         return usageError(io, self, QStringLiteral("indicare un solo archivio"));
     const QString path = args.positional.first();
-    // The work log is not among the kinds the card screens share.
-    const QString kind = isWorkLog(path) ? QStringLiteral("lavori") : ArchiveKinds::forFile(path).name;
+    const QString kind = ArchiveKinds::forFile(path).name;
     if (kind.isEmpty())
         return usageError(io, self, QStringLiteral("tipo di archivio non riconosciuto: %1").arg(path));
     const Searchable *find = searchable(kind);

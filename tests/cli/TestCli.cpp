@@ -127,6 +127,16 @@ private slots:
         QCOMPARE(r.code, 1);
         QVERIFY(r.out.contains("scheda 2: campo Sesso lunghezza 9 oltre la larghezza 1\n"));
         QVERIFY(r.out.contains("byte di scheda incompleta in coda: 10\n"));
+
+        // A year's work log is checked with its own layout.
+        const QString log = dir.filePath("2017.lav");
+        QFile l(log);
+        QVERIFY(l.open(QIODevice::WriteOnly));
+        l.write(QByteArray(3 * WorkRecord::layout().size(), '\0'));
+        l.close();
+        r = cli({"verifica", log});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("schede: 3\n"));
     }
 
     void controllaAnswersAsTheScreens_data()

@@ -10,7 +10,9 @@
 #include "worklog/Lavori.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace {
 Screens *screens = nullptr;
@@ -19,6 +21,14 @@ Screens *screens = nullptr;
 void applyProgramFormats()
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // Qt's own dialogs (print, page set-up, input boxes, file choice) speak Italian too.
+    static QTranslator *qtTexts = nullptr;
+    if (!qtTexts && qApp) {
+        qtTexts = new QTranslator(qApp);
+        if (qtTexts->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qtTexts);
+    }
 }
 
 Screens &Screens::create()

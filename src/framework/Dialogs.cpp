@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QQueue>
 
@@ -51,6 +52,12 @@ QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
+    // The buttons' words do not depend on a translation file being installed.
+    static const struct { QMessageBox::StandardButton button; const char *text; } words[] = {
+        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annulla"}, {QMessageBox::Yes, "Sì"}, {QMessageBox::No, "No"}};
+    for (const auto &w : words)
+        if (QAbstractButton *b = box.button(w.button))
+            b->setText(QString::fromUtf8(w.text));
     return QMessageBox::StandardButton(box.exec());
 }
 }

@@ -71,7 +71,6 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
     }
     auto *bar = new QWidget(content());
     bar->setObjectName(QStringLiteral("panComandi"));
-    clearsHint(bar);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);

@@ -85,7 +85,6 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
 
     auto *form = new QWidget(content());
     form->setObjectName(QStringLiteral("panAvvio"));
-    clearsHint(form);
     auto *grid = new QGridLayout(form);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(16);

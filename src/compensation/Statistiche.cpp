@@ -93,7 +93,6 @@ QWidget *TfrmStatistiche::buildYearPanel()
 {
     auto *panel = new QWidget(content());
     panel->setObjectName(QStringLiteral("panAvvio"));
-    clearsHint(panel);
     auto *v = new QVBoxLayout(panel);
     v->setContentsMargins(60, 40, 60, 30);
 
@@ -148,7 +147,6 @@ QWidget *TfrmStatistiche::buildChartPanel()
 {
     auto *panel = new QWidget(content());
     panel->setObjectName(QStringLiteral("panContainer"));
-    clearsHint(panel);
     auto *v = new QVBoxLayout(panel);
     v->setContentsMargins(16, 10, 16, 8);
     v->setSpacing(4);
@@ -161,13 +159,11 @@ QWidget *TfrmStatistiche::buildChartPanel()
     m_titolo->setFont(bold);
     m_titolo->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
     v->addWidget(m_titolo);
-    clearsHint(m_titolo);
     for (const char *text : {"Il presente grafico statistico mostra le retribuzioni complessive percepite dai lavoratori "
                              "in ciascun mese dell'anno.",
                              "Servirsi dei pulsanti in calce per visualizzare il tipo di grafico desiderato e per "
                              "mandarlo in stampa."}) {
         auto *line = new QLabel(QString::fromUtf8(text), panel);
-        clearsHint(line);
         v->addWidget(line);
     }
     v->addSpacing(4);
@@ -177,7 +173,6 @@ QWidget *TfrmStatistiche::buildChartPanel()
     m_view->setObjectName(QStringLiteral("ChartStats"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumHeight(360);
-    clearsHint(m_view);
     v->addWidget(m_view, 1);
 
     auto *bottom = new QHBoxLayout;

@@ -1,6 +1,8 @@
 #include "framework/WorkWindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QGraphicsView>
 #include <QHash>
 #include <QIconEngine>
 #include <QPixmapCache>
@@ -99,6 +101,19 @@ void WorkWindow::ensureBuilt()
         return;
     m_built = true;
     build();
+    clearsHintOnBackground();
+}
+
+// Panels, frames, labels and other shapes that take no focus are background: the mouse over
+// them empties the hint line. Commands keep their hints; text boxes leave the line alone.
+void WorkWindow::clearsHintOnBackground()
+{
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if (w == m_panInfo || w->property("hint").isValid() || qobject_cast<QAbstractButton *>(w))
+            continue;
+        if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QGraphicsView *>(w))
+            clearsHint(w);
+    }
 }
 
 void WorkWindow::showEvent(QShowEvent *event)

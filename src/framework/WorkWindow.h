@@ -45,6 +45,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void clearsHintOnBackground();
     QWidget *m_content;
     QVBoxLayout *m_outer;
     QLabel *m_panInfo = nullptr;

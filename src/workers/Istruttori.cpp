@@ -166,7 +166,6 @@ void TfrmIstruttori::buildForm()
     auto *outer = static_cast<QVBoxLayout *>(content()->layout());
     auto *form = new QWidget(content());
     form->setObjectName(QStringLiteral("panScheda"));
-    clearsHint(form);
     auto *columns = new QHBoxLayout(form);
     columns->setContentsMargins(0, 4, 0, 0);
     columns->setSpacing(12);
@@ -179,7 +178,6 @@ void TfrmIstruttori::buildForm()
     const RecordLayout &layout = WorkerRecord::layout();
     for (const FormGroup &g : Groups) {
         auto *group = new QGroupBox(QString::fromUtf8(g.title), form);
-        clearsHint(group);
         auto *grid = new QGridLayout(group);
         grid->setHorizontalSpacing(10);
         grid->setVerticalSpacing(7);

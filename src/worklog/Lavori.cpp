@@ -91,7 +91,6 @@ void TfrmLavori::buildForm()
     auto *outer = static_cast<QVBoxLayout *>(content()->layout());
     auto *form = new QWidget(content());
     form->setObjectName(QStringLiteral("panScheda"));
-    clearsHint(form);
     auto *columns = new QHBoxLayout(form);
     columns->setContentsMargins(0, 4, 0, 0);
     columns->setSpacing(12);
@@ -104,7 +103,6 @@ void TfrmLavori::buildForm()
     };
     const auto group = [&](const char *title, QBoxLayout *into) {
         auto *g = new QGroupBox(QString::fromUtf8(title), form);
-        clearsHint(g);
         auto *grid = new QGridLayout(g);
         grid->setHorizontalSpacing(10);
         grid->setVerticalSpacing(8);

@@ -21,6 +21,7 @@
 namespace {
 
 int cards = 20000;
+constexpr qsizetype ScreenRows = 50;
 QString archivePath;
 
 // A seeded archive of plausible cards: names drawn from short lists, so that filters find
@@ -117,7 +118,9 @@ void search(benchmark::State &state, const QVector<QPair<QString, QString>> &typ
         if (!l.ok)
             state.SkipWithError("archive not readable");
         listed = l.lines.size();
-        benchmark::DoNotOptimize(l.lines.constData());
+        // The list turns into text only the rows on screen: count a screenful of them.
+        for (qsizetype i = 0; i < std::min<qsizetype>(listed, ScreenRows); ++i)
+            benchmark::DoNotOptimize(l.lines.at(i));
     }
     state.counters["lines"] = double(listed);
 }
@@ -133,7 +136,8 @@ void contracts(benchmark::State &state)
 {
     for (auto _ : state) {
         const WorkerFind::Expiring e = WorkerFind::expiring(archivePath, QDate(2017, 5, 31));
-        benchmark::DoNotOptimize(e.listing.lines.constData());
+        for (qsizetype i = 0; i < std::min<qsizetype>(e.listing.lines.size(), ScreenRows); ++i)
+            benchmark::DoNotOptimize(e.listing.lines.at(i));
     }
 }
 

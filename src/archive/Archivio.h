@@ -49,6 +49,8 @@ private:
     void unlock();
     bool writeAll(qint64 offset, const QByteArray &buffer);
 
+    static constexpr qint64 ChunkBytes = 256 << 10;
+
     QString m_path;
     int m_recordSize;
     int m_fd = -1;
@@ -65,7 +67,8 @@ bool TArchivio::scan(F &&f)
         close();
         return false;
     }
-    const qint64 perChunk = std::max<qint64>(1, std::min<qint64>((4 << 20) / m_recordSize, count));
+    // Chunks small enough to stay in the processor cache while f reads their records.
+    const qint64 perChunk = std::max<qint64>(1, std::min<qint64>(ChunkBytes / m_recordSize, count));
     std::vector<char> chunk(size_t(perChunk * m_recordSize));
     qint64 n = 0;
     while (n < count) {

@@ -5,12 +5,10 @@
 #include "archive/TextCodec.h"
 
 #include <QVarLengthArray>
-#include <QtEndian>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <numeric>
 #include <optional>
 #include <string_view>
 
@@ -56,25 +54,6 @@ std::optional<QByteArray> exactBytes(const QString &text)
     return bytes;
 }
 
-// Windows-1252 to text through a table: the lists decode every line they show.
-QString decode(QByteArrayView bytes)
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        for (int b = 0; b < 256; ++b) {
-            const char c = char(b);
-            const QString s = Cp1252::decode(QByteArrayView(&c, 1));
-            t[size_t(b)] = s.size() == 1 ? s.at(0).unicode() : u'?';
-        }
-        return t;
-    }();
-    QString out(bytes.size(), Qt::Uninitialized);
-    char16_t *p = reinterpret_cast<char16_t *>(out.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        p[i] = table[static_cast<unsigned char>(bytes[i])];
-    return out;
-}
-
 bool occurs(QByteArrayView haystack, const QByteArray &needle)
 {
     if (needle.isEmpty() || needle.size() > haystack.size())
@@ -82,92 +61,6 @@ bool occurs(QByteArrayView haystack, const QByteArray &needle)
     QVarLengthArray<unsigned char, 512> lower(haystack.size());
     fold(reinterpret_cast<const unsigned char *>(haystack.data()), lower.data(), size_t(haystack.size()), true);
     return ::memmem(lower.data(), size_t(lower.size()), needle.constData(), size_t(needle.size())) != nullptr;
-}
-
-}
-
-namespace ListOrder {
-
-int compare(QByteArrayView a, QByteArrayView b)
-{
-    // Skip equal stretches eight bytes at a time; only where the bytes differ can folding
-    // make them equal.
-    const qsizetype n = std::min(a.size(), b.size());
-    qsizetype i = 0;
-    while (i < n) {
-        quint64 x, y;
-        if (i + 8 <= n) {
-            std::memcpy(&x, a.data() + i, 8);
-            std::memcpy(&y, b.data() + i, 8);
-            if (x == y) {
-                i += 8;
-                continue;
-            }
-        }
-        const unsigned char p = upperAZ(static_cast<unsigned char>(a[i]));
-        const unsigned char q = upperAZ(static_cast<unsigned char>(b[i]));
-        if (p != q)
-            return p < q ? -1 : 1;
-        ++i;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-int compare(const QString &a, const QString &b)
-{
-    return compare(QByteArrayView(Cp1252::encode(a)), QByteArrayView(Cp1252::encode(b)));
-}
-
-std::vector<std::size_t> order(const QByteArray &text, const std::vector<Span> &spans)
-{
-    // Each line's first 24 folded bytes travel with it as big-endian words, so most
-    // comparisons never touch the text; lines equal that far compare the rest.
-    constexpr qsizetype Head = 24;
-    struct Key {
-        quint64 head[3];
-        std::size_t index;
-    };
-    const auto *bytes = reinterpret_cast<const unsigned char *>(text.constData());
-    std::vector<Key> keys(spans.size());
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        unsigned char head[Head] = {};
-        fold(bytes + spans[i].start, head, size_t(std::min(spans[i].length, Head)), false);
-        for (int w = 0; w < 3; ++w)
-            keys[i].head[w] = qFromBigEndian<quint64>(head + 8 * w);
-        keys[i].index = i;
-    }
-    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
-        for (int w = 0; w < 3; ++w)
-            if (a.head[w] != b.head[w])
-                return a.head[w] < b.head[w];
-        const Span &x = spans[a.index], &y = spans[b.index];
-        // Heads equal and one line no longer than a head: it is a prefix of the other.
-        if (x.length <= Head || y.length <= Head)
-            return x.length < y.length;
-        return compare(QByteArrayView(text).sliced(x.start + Head, x.length - Head),
-                       QByteArrayView(text).sliced(y.start + Head, y.length - Head)) < 0;
-    });
-    std::vector<std::size_t> out(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        out[i] = keys[i].index;
-    return out;
-}
-
-void sort(QStringList &lines)
-{
-    QByteArray text;
-    std::vector<Span> spans;
-    spans.reserve(size_t(lines.size()));
-    for (const QString &l : lines) {
-        const QByteArray bytes = Cp1252::encode(l);
-        spans.push_back({text.size(), bytes.size()});
-        text += bytes;
-    }
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (std::size_t i : order(text, spans))
-        sorted.append(lines.at(qsizetype(i)));
-    lines = std::move(sorted);
 }
 
 }
@@ -260,27 +153,16 @@ LineBuilder columnLine(const RecordLayout &layout, const QVector<Column> &column
 Listing list(const QString &path, const RecordLayout &layout,
              const std::function<bool(qint64, const char *)> &keep, const LineBuilder &line)
 {
-    // The lines go back to back into one buffer; only the kept ones are built.
     TArchivio archive(path, layout.size());
-    QByteArray text;
-    std::vector<ListOrder::Span> spans;
     Listing out;
     out.ok = archive.scan([&](qint64 n, const char *record) {
-        if (keep(n, record)) {
-            // Grow in large steps: a whole-archive list runs to megabytes.
-            if (text.capacity() - text.size() < 4096)
-                text.reserve(std::max<qsizetype>(2 * text.capacity(), 1 << 20));
-            const qsizetype start = text.size();
-            line(record, text);
-            spans.push_back({start, text.size() - start});
-        }
+        if (keep(n, record))
+            out.lines.appendWritten([&](QByteArray &text) { line(record, text); });
         return true;
     });
     if (!out.ok)
         out.error = archive.errorText();
-    out.lines.reserve(qsizetype(spans.size()));
-    for (std::size_t i : ListOrder::order(text, spans))
-        out.lines.append(decode(QByteArrayView(text).sliced(spans[i].start, spans[i].length)));
+    out.lines.sort();
     return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "archive/RecordLayout.h"
+#include "archive/ResultLines.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,22 +10,6 @@
 
 #include <functional>
 #include <vector>
-
-// The order of every result list: character codes of the Windows-1252 text, with the
-// letters A-Z taken as equal to a-z and no other folding.
-namespace ListOrder {
-int compare(QByteArrayView a, QByteArrayView b);
-int compare(const QString &a, const QString &b);
-inline bool less(const QString &a, const QString &b) { return compare(a, b) < 0; }
-// Equal lines keep the order they came in.
-void sort(QStringList &lines);
-// The order of lines held back to back in one buffer, as indexes into spans.
-struct Span {
-    qsizetype start;
-    qsizetype length;
-};
-std::vector<std::size_t> order(const QByteArray &text, const std::vector<Span> &spans);
-}
 
 namespace Find {
 
@@ -79,11 +64,11 @@ QByteArrayView trimmedBytes(QByteArrayView bytes);
 struct Listing {
     bool ok = false;
     QString error;
-    QStringList lines;   // sorted
+    ListOrder::Lines lines;   // sorted
 };
 
 // Reads the whole archive in chunks and returns, sorted, the line of every record that keep
-// accepts. Only the listed lines are built and decoded. On a read failure ok is false and
+// accepts. Only the listed lines are built; none is decoded here. On a read failure ok is false and
 // lines holds what was listed before it.
 Listing list(const QString &path, const RecordLayout &layout,
              const std::function<bool(qint64 n, const char *record)> &keep, const LineBuilder &line);

@@ -17,6 +17,8 @@ namespace {
 struct Tables {
     std::array<char16_t, 256> text;   // what each byte decodes to
     std::array<unsigned char, 256> rank;
+    // The same as UTF-8: up to three bytes, then how many of them count.
+    std::array<std::array<char, 4>, 256> utf8;
 };
 
 // Lines compare by their Windows-1252 codes with a-z taken as A-Z, as every result list does.
@@ -28,6 +30,10 @@ Tables makeTables()
         const QString s = Cp1252::decode(QByteArrayView(&byte, 1));
         t.text[b] = s.isEmpty() ? u'\xFFFD' : s.at(0).unicode();
         t.rank[b] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 32 : b);
+        const QByteArray u = QString(QChar(t.text[b])).toUtf8();
+        Q_ASSERT(u.size() >= 1 && u.size() <= 3);
+        std::memcpy(t.utf8[b].data(), u.constData(), size_t(u.size()));
+        t.utf8[b][3] = char(u.size());
     }
     return t;
 }
@@ -40,8 +46,9 @@ const Tables &tables()
 
 struct Item {
     quint64 word;
-    qsizetype at;     // also the order of adding, which settles ties
-    qsizetype size;
+    qsizetype at;
+    qint32 size;
+    qint32 added;     // the order of adding, which settles ties
 };
 
 // Eight rank bytes from `offset`, first byte most significant; past the end of a line the
@@ -76,7 +83,7 @@ inline void prefetch(const char *p)
 // here, which only makes the answer shorter, never wrong).
 qsizetype alike(const char *text, const Item &a, const Item &b, qsizetype offset)
 {
-    const qsizetype n = qMin(a.size, b.size);
+    const qsizetype n = qMin<qsizetype>(a.size, b.size);
     if (n <= offset)
         return 0;
     const char *p = text + a.at, *q = text + b.at;
@@ -93,18 +100,18 @@ qsizetype alike(const char *text, const Item &a, const Item &b, qsizetype offset
     return i - offset;
 }
 
-// Stable, so items that share a word stay in the order they were added. Bytes that every
-// item holds alike cost a count and nothing more.
-void radixByWord(Item *begin, Item *end, Item *scratch)
+// Stable, so items that share a word stay in the order they were added. Only the bytes
+// set in `varying` (the bytes in which some word differs from another) take a pass.
+void radixByWord(Item *begin, Item *end, Item *scratch, quint64 varying)
 {
     const qsizetype n = end - begin;
     Item *from = begin, *to = scratch;
     for (int shift = 0; shift < 64; shift += 8) {
+        if (((varying >> shift) & 0xFF) == 0)
+            continue;
         qsizetype place[256] = {};
         for (const Item *i = from; i != from + n; ++i)
             ++place[(i->word >> shift) & 0xFF];
-        if (place[(from->word >> shift) & 0xFF] == n)
-            continue;
         qsizetype at = 0;
         for (qsizetype &p : place) {
             const qsizetype c = p;
@@ -126,7 +133,7 @@ void sortFrom(const char *text, Item *begin, Item *end, Item *scratch, qsizetype
 {
     // The lines of a run often share far more than the word that put them together (one
     // activity on a thousand lines): skip, in whole words, what they all hold alike.
-    qsizetype common = qMax<qsizetype>(0, begin->size - offset);
+    qsizetype common = qMax<qsizetype>(0, qsizetype(begin->size) - offset);
     for (Item *i = begin + 1; i != end && common >= 8; ++i) {
         // The lines lie scattered in the buffer: ask for the ones a little ahead.
         if (end - i > Ahead)
@@ -137,29 +144,30 @@ void sortFrom(const char *text, Item *begin, Item *end, Item *scratch, qsizetype
 
     // On entry the items are in the order they were added; a word that every item shares
     // needs no sorting, only the next word.
+    quint64 varying = 0;
     for (;; offset += 8) {
-        bool same = true, longer = false;
+        bool longer = false;
         for (Item *i = begin; i != end; ++i) {
             if (end - i > Ahead)
                 prefetch(text + i[Ahead].at + offset);
             i->word = wordAt(text, *i, offset);
-            same = same && i->word == begin->word;
+            varying |= i->word ^ begin->word;
             longer = longer || i->size > offset + 8;
         }
-        if (!same)
+        if (varying != 0)
             break;
         if (!longer) {
             std::sort(begin, end, [](const Item &a, const Item &b) {
-                return a.size != b.size ? a.size < b.size : a.at < b.at;
+                return a.size != b.size ? a.size < b.size : a.added < b.added;
             });
             return;
         }
     }
     if (end - begin > 64)
-        radixByWord(begin, end, scratch);
+        radixByWord(begin, end, scratch, varying);
     else
         std::sort(begin, end, [](const Item &a, const Item &b) {
-            return a.word != b.word ? a.word < b.word : a.at < b.at;
+            return a.word != b.word ? a.word < b.word : a.added < b.added;
         });
     for (Item *run = begin; run != end;) {
         Item *next = run + 1;
@@ -179,9 +187,17 @@ void Lines::reserve(qsizetype lines, qsizetype bytes)
     m_text.reserve(bytes);
 }
 
+void Lines::grow()
+{
+    // Grow in large steps: a whole-archive list runs to megabytes, and a line is far
+    // shorter than the room kept free.
+    if (m_text.capacity() - m_text.size() < 4096)
+        m_text.reserve(std::max<qsizetype>(2 * m_text.capacity(), 1 << 16));
+}
+
 void Lines::append(QByteArrayView cp1252)
 {
-    m_spans.append(Span{m_text.size(), cp1252.size()});
+    m_spans.append(Span{m_text.size(), qint32(cp1252.size()), qint32(m_spans.size())});
     m_text.append(cp1252);
 }
 
@@ -190,12 +206,20 @@ void Lines::sort()
     std::vector<Item> items;
     items.reserve(size_t(m_spans.size()));
     for (const Span &s : std::as_const(m_spans))
-        items.push_back(Item{0, s.at, s.size});
+        items.push_back(Item{0, s.at, s.size, s.added});
     std::vector<Item> scratch(items.size());
     if (!items.empty())
         sortFrom(m_text.constData(), items.data(), items.data() + items.size(), scratch.data(), 0);
-    for (qsizetype i = 0; i < m_spans.size(); ++i)
-        m_spans[i] = Span{items[size_t(i)].at, items[size_t(i)].size};
+    for (qsizetype i = 0; i < m_spans.size(); ++i) {
+        const Item &item = items[size_t(i)];
+        m_spans[i] = Span{item.at, item.size, item.added};
+    }
+}
+
+QByteArrayView Lines::bytes(qsizetype i) const
+{
+    const Span s = m_spans.at(i);
+    return QByteArrayView(m_text.constData() + s.at, s.size);
 }
 
 QString Lines::at(qsizetype i) const
@@ -203,12 +227,47 @@ QString Lines::at(qsizetype i) const
     // Through the table rather than the general converter: most lines hold a non-ASCII byte
     // (the euro sign), and a list may be asked for every line at once.
     const auto &text = tables().text;
-    const Span s = m_spans.at(i);
-    QString out(s.size, Qt::Uninitialized);
+    const QByteArrayView in = bytes(i);
+    QString out(in.size(), Qt::Uninitialized);
     char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    const char *in = m_text.constData() + s.at;
-    for (qsizetype k = 0; k < s.size; ++k)
+    for (qsizetype k = 0; k < in.size(); ++k)
         o[k] = text[static_cast<unsigned char>(in[k])];
+    return out;
+}
+
+char *Lines::utf8(qsizetype i, char *out) const
+{
+    // Every entry is copied whole, four bytes, and the end moved by its length: hence the
+    // one byte of room beyond three a character.
+    // Lines are written out one after the other, and after sorting they lie scattered in
+    // the buffer: ask for one a little ahead.
+    if (i + Ahead < m_spans.size()) {
+        const Span &next = m_spans.at(i + Ahead);
+        for (qsizetype k = 0; k < next.size; k += 64)
+            prefetch(m_text.constData() + next.at + k);
+    }
+    // Most of a line is ASCII, which is its own UTF-8: eight such bytes go over at once.
+    const auto &utf8 = tables().utf8;
+    const QByteArrayView in = bytes(i);
+    const char *p = in.data(), *const end = p + in.size();
+    const auto one = [&](char c) {
+        const auto &u = utf8[static_cast<unsigned char>(c)];
+        std::memcpy(out, u.data(), 4);
+        out += u[3];
+    };
+    for (; end - p >= 8; p += 8) {
+        quint64 x;
+        std::memcpy(&x, p, 8);
+        if ((x & 0x8080808080808080ULL) == 0) {
+            std::memcpy(out, &x, 8);
+            out += 8;
+        } else {
+            for (int k = 0; k < 8; ++k)
+                one(p[k]);
+        }
+    }
+    for (; p != end; ++p)
+        one(*p);
     return out;
 }
 
@@ -219,6 +278,50 @@ QStringList Lines::toStringList() const
     for (qsizetype i = 0; i < size(); ++i)
         out.append(at(i));
     return out;
+}
+
+int compare(QByteArrayView a, QByteArrayView b)
+{
+    // Skip equal stretches eight bytes at a time; only where the bytes differ can folding
+    // make them equal.
+    const auto &rank = tables().rank;
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            quint64 x, y;
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x == y) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned char p = rank[static_cast<unsigned char>(a[i])];
+        const unsigned char q = rank[static_cast<unsigned char>(b[i])];
+        if (p != q)
+            return p < q ? -1 : 1;
+        ++i;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int compare(const QString &a, const QString &b)
+{
+    return compare(QByteArrayView(Cp1252::encode(a)), QByteArrayView(Cp1252::encode(b)));
+}
+
+void sort(QStringList &lines)
+{
+    Lines order;
+    for (const QString &l : std::as_const(lines))
+        order.append(Cp1252::encode(l));
+    order.sort();
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (qsizetype i = 0; i < order.size(); ++i)
+        sorted.append(lines.at(order.addedAs(i)));
+    lines = std::move(sorted);
 }
 
 }

@@ -5,32 +5,61 @@
 #include <QStringList>
 #include <QVector>
 
-// Result lines kept as bytes, sorted in the order of ListOrder::compare (FindEngine.h).
+// The order of every result list: character codes of the Windows-1252 text, with the
+// letters A-Z taken as equal to a-z and no other folding. Lines kept in that order are
+// ListOrder::Lines; the functions below order single texts the same way.
 namespace ListOrder {
 
+int compare(QByteArrayView a, QByteArrayView b);
+int compare(const QString &a, const QString &b);
+inline bool less(const QString &a, const QString &b) { return compare(a, b) < 0; }
+// Equal lines keep the order they came in.
+void sort(QStringList &lines);
+
 // The lines of a result list built as Windows-1252 bytes: sorted once, in the order of
-// less(), and turned into text only when a line is asked for, so a list of tens of
-// thousands of lines costs little more than its bytes. Lines that compare equal keep the
-// order in which they were added.
+// less(), and turned into text (or UTF-8) only when a line is asked for, so a list of tens
+// of thousands of lines costs little more than its bytes. Lines that compare equal keep
+// the order in which they were added.
 class Lines
 {
 public:
     void reserve(qsizetype lines, qsizetype bytes);
     void append(QByteArrayView cp1252);
+    // Appends one line that write(QByteArray &text) appends to the end of text.
+    template <class Write>
+    void appendWritten(Write &&write);
     void sort();
 
     qsizetype size() const { return m_spans.size(); }
     bool isEmpty() const { return m_spans.isEmpty(); }
+    QByteArrayView bytes(qsizetype i) const;
     QString at(qsizetype i) const;
     QStringList toStringList() const;
+    // Where line i stood among the appended lines (0 for the first one appended).
+    qsizetype addedAs(qsizetype i) const { return m_spans.at(i).added; }
+
+    // Line i as UTF-8 at out, which must have room for utf8Room(i) bytes; returns the end.
+    char *utf8(qsizetype i, char *out) const;
+    qsizetype utf8Room(qsizetype i) const { return 3 * qsizetype(m_spans.at(i).size) + 1; }
 
 private:
+    void grow();
     struct Span {
         qsizetype at;
-        qsizetype size;
+        qint32 size;
+        qint32 added;
     };
     QByteArray m_text;   // the lines back to back
     QVector<Span> m_spans;
 };
+
+template <class Write>
+void Lines::appendWritten(Write &&write)
+{
+    grow();
+    const qsizetype at = m_text.size();
+    write(m_text);
+    m_spans.append(Span{at, qint32(m_text.size() - at), qint32(m_spans.size())});
+}
 
 }

@@ -1,7 +1,7 @@
 #include "archive/ResultList.h"
 
 #include "app/Routines.h"
-#include "archive/FindEngine.h"
+#include "archive/TextCodec.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
 #include "framework/Report.h"
@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStringListModel>
+#include <QAbstractListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -19,6 +19,43 @@ namespace ResultText {
 QString emptyList() { return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."); }
 QString count(int lines) { return QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lines); }
 }
+
+// The lines of a result list; a row is decoded only when asked for, so a list of tens of
+// thousands of lines costs its bytes and the rows on screen.
+class ResultLinesModel : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setLines(ListOrder::Lines lines)
+    {
+        beginResetModel();
+        m_lines = std::move(lines);
+        endResetModel();
+    }
+    const ListOrder::Lines &lines() const { return m_lines; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(m_lines.size());
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_lines.size()
+            || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return QVariant();
+        return m_lines.at(index.row());
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return QAbstractListModel::flags(index) | Qt::ItemNeverHasChildren;
+    }
+
+private:
+    ListOrder::Lines m_lines;
+};
 
 namespace {
 // Every item is 1600 wide, so long lines scroll sideways.
@@ -34,7 +71,7 @@ public:
 }
 
 ResultList::ResultList(QWidget *parent)
-    : QListView(parent), m_model(new QStringListModel(this))
+    : QListView(parent), m_model(new ResultLinesModel(this))
 {
     setObjectName(QStringLiteral("lstRecords"));
     setModel(m_model);
@@ -54,16 +91,29 @@ ResultList::ResultList(QWidget *parent)
     setPalette(p);
 }
 
-void ResultList::setLines(QStringList lines, bool sorted)
+void ResultList::setLines(ListOrder::Lines lines, bool sorted)
 {
     if (!sorted)
-        ListOrder::sort(lines);
-    m_model->setStringList(lines);
+        lines.sort();
+    m_model->setLines(std::move(lines));
+}
+
+void ResultList::setLines(const QStringList &lines, bool sorted)
+{
+    ListOrder::Lines bytes;
+    for (const QString &l : lines)
+        bytes.append(Cp1252::encode(l));
+    setLines(std::move(bytes), sorted);
+}
+
+QString ResultList::line(int row) const
+{
+    return m_model->lines().at(row);
 }
 
 QStringList ResultList::lines() const
 {
-    return m_model->stringList();
+    return m_model->lines().toStringList();
 }
 
 int ResultList::count() const
@@ -73,7 +123,7 @@ int ResultList::count() const
 
 void ResultList::clearLines()
 {
-    m_model->setStringList({});
+    m_model->setLines({});
 }
 
 int ResultList::selectedRow() const
@@ -85,7 +135,7 @@ int ResultList::selectedRow() const
 QString ResultList::selectedLine() const
 {
     const int row = selectedRow();
-    return row < 0 ? QString() : m_model->index(row).data().toString();
+    return row < 0 ? QString() : line(row);
 }
 
 void ResultList::selectRow(int row)
@@ -112,11 +162,10 @@ ResultList::Search ResultList::find(const QString &typed, QString &remembered)
     if (t.isEmpty())
         return Search::NotFound;
     const int start = again ? selectedRow() : 0;
-    const QStringList all = lines();
     // A new text tests the first line first; the same text starts after the selected line.
     for (int step = again ? 1 : 0; step < n; ++step) {
         const int row = (start + step) % n;
-        if (Routines::lowerAZ(all.at(row)).contains(t)) {
+        if (Routines::lowerAZ(line(row)).contains(t)) {
             selectRow(row);
             return Search::Found;
         }
@@ -187,9 +236,20 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     connect(m_list, &ResultList::picked, this, &ResultPanel::picked);
 }
 
+void ResultPanel::setLines(const ListOrder::Lines &lines, bool sorted)
+{
+    m_list->setLines(lines, sorted);
+    showCount();
+}
+
 void ResultPanel::setLines(const QStringList &lines, bool sorted)
 {
     m_list->setLines(lines, sorted);
+    showCount();
+}
+
+void ResultPanel::showCount()
+{
     if (m_count)
         m_count->setText(ResultText::count(m_list->count()));
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "archive/ResultLines.h"
+
 #include <QListView>
 #include <QStringList>
 #include <QWidget>
@@ -6,18 +8,23 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStringListModel;
+class ResultLinesModel;
 
 // A result list: fixed-pitch lines kept in list order (ListOrder), wider than the screen.
-// Lines are set in one go, so tens of thousands of them cost one model reset.
+// Lines are set in one go, so tens of thousands of them cost one model reset, and they stay
+// Windows-1252 bytes: a line becomes text only when the view or a caller asks for it.
+
 class ResultList : public QListView
 {
     Q_OBJECT
 public:
     explicit ResultList(QWidget *parent = nullptr);
 
-    // Sorts the lines unless the caller already did.
-    void setLines(QStringList lines, bool sorted = false);
+    // Sorts the lines unless the caller already did. Text is kept in the code page of the
+    // archives: a character it lacks shows as '?', as it would once stored.
+    void setLines(ListOrder::Lines lines, bool sorted = false);
+    void setLines(const QStringList &lines, bool sorted = false);
+    QString line(int row) const;
     QStringList lines() const;
     int count() const;
     void clearLines();
@@ -39,7 +46,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QStringListModel *m_model;
+    ResultLinesModel *m_model;
 };
 
 // The result panel of find screens and summaries (panContainer): the list, the in-list
@@ -56,6 +63,7 @@ public:
     QLabel *countLine() const { return m_count; }
 
     // Fills the list and the count line.
+    void setLines(const ListOrder::Lines &lines, bool sorted = false);
     void setLines(const QStringList &lines, bool sorted = false);
     // What showing a screen does: forget the last search text, select the first line and
     // empty the search box.
@@ -68,6 +76,8 @@ signals:
     void closeRequested();
 
 private:
+    void showCount();
+
     QString m_title;
     QString m_ownRemembered;   // when the screen class keeps none
     QString *m_remembered;

@@ -254,12 +254,18 @@ public:
         const qsizetype at = m_buffer.size();
         m_buffer.resize(at + m_encoder.requiredSpace(text.size()) + 1);
         char *const begin = m_buffer.data() + at;
-        char *end = m_encoder.appendToBuffer(begin, text);
-        flattenBreaks(begin, end);
-        *end++ = '\n';
-        m_buffer.resize(end - m_buffer.data());
-        if (m_buffer.size() >= Chunk)
-            flush();
+        end(begin, m_encoder.appendToBuffer(begin, text));
+    }
+
+    // Every line of a result list, straight from its code-page bytes.
+    void lines(const ListOrder::Lines &lines)
+    {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const qsizetype at = m_buffer.size();
+            m_buffer.resize(at + lines.utf8Room(i) + 1);
+            char *const begin = m_buffer.data() + at;
+            end(begin, lines.utf8(i, begin));
+        }
     }
 
     void flush()
@@ -277,6 +283,16 @@ public:
     }
 
 private:
+    // Ends the line written from begin to end, which lies inside the buffer.
+    void end(char *begin, char *end)
+    {
+        flattenBreaks(begin, end);
+        *end++ = '\n';
+        m_buffer.resize(end - m_buffer.data());
+        if (m_buffer.size() >= Chunk)
+            flush();
+    }
+
     // UTF-8 holds the bytes 0x0A..0x0D only as those characters. Control bytes are rare, so
     // eight bytes at a time are first asked whether any of them is below 0x0E.
     static void flattenBreaks(char *p, char *end)
@@ -418,8 +434,7 @@ int trova(const QStringList &rawArgs, Io &io)
     if (!found.ok)
         return readError(io, self, found.error);
     LineWriter out(io.out);
-    for (const QString &line : found.lines)
-        out.line(line);
+    out.lines(found.lines);
     return 0;
 }
 
@@ -449,8 +464,7 @@ int scadenze(const QStringList &rawArgs, Io &io)
     if (!due.listing.ok)
         return readError(io, self, due.listing.error);
     LineWriter out(io.out);
-    for (const QString &line : due.listing.lines)
-        out.line(line);
+    out.lines(due.listing.lines);
     out.flush();
     if (due.unreadable > 0)
         io.err << terminalText(WorkerFind::unreadableNotice(due.unreadable)) << "\n";
@@ -492,8 +506,7 @@ int riepilogo(const QStringList &rawArgs, Io &io)
     if (!summary.readOk)
         return readError(io, self, summary.errorText);
     LineWriter out(io.out);
-    for (qsizetype i = 0; i < summary.lines.size(); ++i)
-        out.line(summary.lines.at(i));
+    out.lines(summary.lines);
     for (const QString &line : PaySummary::printBody({}, PaySummary::intervalText(dal, al), summary.totalText))
         out.line(line);
     out.flush();

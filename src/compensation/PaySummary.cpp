@@ -68,7 +68,8 @@ char *caption(char *out, const QByteArray &text)
     return out + text.size();
 }
 
-void appendLine(ListOrder::Lines &lines, const char *rec)
+// Writes a card's line at `line`, which has room for LineBytes; returns its end.
+char *writeLine(char *line, const char *rec)
 {
     using WorkRecord::place;
     using WorkRecord::trimmedBytes;
@@ -76,7 +77,6 @@ void appendLine(ListOrder::Lines &lines, const char *rec)
                           Cognome = place("Cognome"), Nome = place("Nome"),
                           CodFisc = place("CodFisc"), Recapito = place("Recapito"),
                           TotDovuto = place("TotDovuto");
-    char line[LineBytes];
     char *p = column(line, trimmedBytes(rec, Attivita), AttivitaWidth);
     p = caption(p, DataCaption);
     p = column(p, trimmedBytes(rec, Data), DataWidth);
@@ -94,7 +94,18 @@ void appendLine(ListOrder::Lines &lines, const char *rec)
     p = caption(p, TotalCaption);
     const QByteArrayView total = trimmedBytes(rec, TotDovuto);
     std::memcpy(p, total.data(), size_t(total.size()));
-    lines.append(QByteArrayView(line, p + total.size() - line));
+    return p + total.size();
+}
+
+// The line goes straight into the list's buffer.
+void appendLine(ListOrder::Lines &lines, const char *rec)
+{
+    lines.appendWritten([rec](QByteArray &text) {
+        const qsizetype at = text.size();
+        text.resize(at + LineBytes);
+        char *const line = text.data() + at;
+        text.resize(at + (writeLine(line, rec) - line));
+    });
 }
 
 bool digitsAt(QByteArrayView t, int from, int to)

@@ -147,7 +147,7 @@ void TfrmRiepPagamenti::build()
 
     const PaySummary::Summary summary =
         PaySummary::build(m_request.path, {m_request.codFisc, m_request.start, m_request.end});
-    m_list->setLines(summary.lines.toStringList(), true);
+    m_list->setLines(summary.lines, true);
     m_total->setText(summary.totalText);
     m_interval->setText(PaySummary::intervalText(m_request.dataInizio, m_request.dataFine));
     m_search->setFocus(Qt::OtherFocusReason);

@@ -1,4 +1,5 @@
 #include "archive/FindEngine.h"
+#include "archive/TextCodec.h"
 #include "workers/WorkerRecord.h"
 
 #include <QTemporaryDir>
@@ -108,6 +109,26 @@ private slots:
         QCOMPARE(lines, expected);
         QVERIFY(ListOrder::compare(QString("ROSSI"), QString("rossi")) == 0);
         QVERIFY(ListOrder::less(QString::fromUtf8("Rossi Z"), QString::fromUtf8("Rossi é")));
+    }
+
+    void linesDecodeEveryByte()
+    {
+        // Every byte value, shifted through the eight-byte steps of the UTF-8 writer, comes out
+        // as the code page's character, as text and as UTF-8.
+        ListOrder::Lines lines;
+        for (int shift = 0; shift < 9; ++shift) {
+            QByteArray line(shift, 'x');
+            for (int b = 0; b < 256; ++b)
+                line += char(b);
+            lines.append(line);
+        }
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString text = Cp1252::decode(lines.bytes(i));
+            QCOMPARE(lines.at(i), text);
+            QByteArray utf8(lines.utf8Room(i), '\0');
+            utf8.truncate(lines.utf8(i, utf8.data()) - utf8.constData());
+            QCOMPARE(utf8, text.toUtf8());
+        }
     }
 
     void longLinesOrderPastTheirFirstWords()

@@ -40,6 +40,11 @@ QString asOutput(const QStringList &lines)
     return text;
 }
 
+QString asOutput(const ListOrder::Lines &lines)
+{
+    return asOutput(lines.toStringList());
+}
+
 using RecordFiles::Fields;
 
 Record worker(const Fields &fields) { return RecordFiles::make(WorkerRecord::layout(), fields); }
@@ -254,7 +259,7 @@ private slots:
         Archives a;
         const WorkerFind::Expiring expected = WorkerFind::expiring(a.workersPath, today);
         QStringList found;
-        for (const QString &l : expected.listing.lines)
+        for (const QString &l : expected.listing.lines.toStringList())
             found << l.section(' ', 0, 0);
         QCOMPARE(found, surnames);
 

@@ -167,7 +167,7 @@ private slots:
 
         // An empty list still prints its page.
         Printing::Test::setOutput(other);
-        panel.setLines({});
+        panel.setLines(QStringList());
         QTest::mouseClick(print, Qt::LeftButton);
         QCOMPARE(pdfPages(other), 1);
     }

@@ -365,9 +365,21 @@ std::optional<QDate> dateOption(Io &io, const Command &self, const Args &args, c
     return date;
 }
 
-bool isWorkLog(const QString &path)
+// The one archive a command reads, which must be of the given kind; otherwise the usage
+// error, with code set.
+std::optional<QString> archiveArgument(Io &io, const Command &self, const Args &args, const char *kind,
+                                       const QString &named, int &code)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("lav"), Qt::CaseInsensitive) == 0;
+    if (args.positional.size() != 1) {
+        code = usageError(io, self, QStringLiteral("indicare un solo ") + named);
+        return std::nullopt;
+    }
+    const QString path = args.positional.first();
+    if (ArchiveKinds::forFile(path).name != QLatin1String(kind)) {
+        code = usageError(io, self, QStringLiteral("non è un %1: %2").arg(named, path));
+        return std::nullopt;
+    }
+    return path;
 }
 
 // What a find needs of an archive kind.
@@ -443,11 +455,11 @@ int scadenze(const QStringList &rawArgs, Io &io)
     const Command &self = command("scadenze");
     const Args args = parse(rawArgs);
     int code = 0;
-    if (args.positional.size() != 1)
-        return usageError(io, self, QStringLiteral("indicare l'archivio dei lavoratori"));
-    const QString path = args.positional.first();
-    if (ArchiveKinds::forFile(path).name != QLatin1String("lavoratori"))
-        return usageError(io, self, QStringLiteral("non è un archivio dei lavoratori (%1): %2").arg(WorkerRecord::fileName(), path));
+    const auto archive = archiveArgument(io, self, args, "lavoratori",
+                                         QStringLiteral("archivio dei lavoratori (%1)").arg(WorkerRecord::fileName()), code);
+    if (!archive)
+        return code;
+    const QString path = *archive;
     if (!checkOptions(io, self, args, {QStringLiteral("oggi")}, code))
         return code;
     QDate today = Clock::today();
@@ -476,11 +488,10 @@ int riepilogo(const QStringList &rawArgs, Io &io)
     const Command &self = command("riepilogo");
     const Args args = parse(rawArgs);
     int code = 0;
-    if (args.positional.size() != 1)
-        return usageError(io, self, QStringLiteral("indicare un solo registro dei lavori"));
-    const QString path = args.positional.first();
-    if (!isWorkLog(path))
-        return usageError(io, self, QStringLiteral("non è un registro dei lavori (ANNO.lav): %1").arg(path));
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"), code);
+    if (!archive)
+        return code;
+    const QString path = *archive;
     if (!checkOptions(io, self, args, {QStringLiteral("dal"), QStringLiteral("al"), QStringLiteral("cf")}, code))
         return code;
     if (!args.has(QStringLiteral("dal")) || !args.has(QStringLiteral("al")))
@@ -521,11 +532,10 @@ int statistiche(const QStringList &rawArgs, Io &io)
     const Command &self = command("statistiche");
     const Args args = parse(rawArgs);
     int code = 0;
-    if (args.positional.size() != 1)
-        return usageError(io, self, QStringLiteral("indicare un solo registro dei lavori"));
-    const QString path = args.positional.first();
-    if (!isWorkLog(path))
-        return usageError(io, self, QStringLiteral("non è un registro dei lavori (ANNO.lav): %1").arg(path));
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"), code);
+    if (!archive)
+        return code;
+    const QString path = *archive;
     if (!checkOptions(io, self, args, {QStringLiteral("anno")}, code))
         return code;
     const bool given = args.has(QStringLiteral("anno"));

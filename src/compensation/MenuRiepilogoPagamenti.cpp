@@ -119,20 +119,21 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
         days << QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0'));
     for (const auto &name : Compensation::MonthNames)
         months << QString::fromLatin1(name.data(), qsizetype(name.size()));
-    grid->addWidget(new QLabel(QStringLiteral("Inizio intervallo:"), form), 2, 0, Qt::AlignRight);
-    m_giornoInizio = dropDown(form, "txtGiornoInizio", days, 70);
-    m_meseInizio = dropDown(form, "txtMeseInizio", months, 140);
-    m_annoInizio = yearLabel(form, "lblAnnoInizio");
-    grid->addWidget(m_giornoInizio, 2, 1);
-    grid->addWidget(m_meseInizio, 2, 2);
-    grid->addWidget(m_annoInizio, 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Fine intervallo:"), form), 3, 0, Qt::AlignRight);
-    m_giornoFine = dropDown(form, "txtGiornoFine", days, 70);
-    m_meseFine = dropDown(form, "txtMeseFine", months, 140);
-    m_annoFine = yearLabel(form, "lblAnnoFine");
-    grid->addWidget(m_giornoFine, 3, 1);
-    grid->addWidget(m_meseFine, 3, 2);
-    grid->addWidget(m_annoFine, 3, 3);
+    // One row per interval end: day, month and the year the dates lie in.
+    const auto intervalRow = [&](int row, const char *caption, const char *day, const char *month, const char *year,
+                                 QComboBox *&dayBox, QComboBox *&monthBox, QLabel *&yearLabelOut) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), form), row, 0, Qt::AlignRight);
+        dayBox = dropDown(form, day, days, 70);
+        monthBox = dropDown(form, month, months, 140);
+        yearLabelOut = yearLabel(form, year);
+        grid->addWidget(dayBox, row, 1);
+        grid->addWidget(monthBox, row, 2);
+        grid->addWidget(yearLabelOut, row, 3);
+    };
+    intervalRow(2, "Inizio intervallo:", "txtGiornoInizio", "txtMeseInizio", "lblAnnoInizio", m_giornoInizio,
+                m_meseInizio, m_annoInizio);
+    intervalRow(3, "Fine intervallo:", "txtGiornoFine", "txtMeseFine", "lblAnnoFine", m_giornoFine, m_meseFine,
+                m_annoFine);
     grid->setColumnStretch(4, 1);
     outer->addWidget(form, 0, Qt::AlignHCenter);
     outer->addSpacing(24);

@@ -21,17 +21,8 @@ const QColor Slate(0x46, 0x5a, 0x6e);
 QToolButton *smallPicture(QWidget *parent, const char *name, const char *text, const char *glyph, const QColor &colour,
                           bool enabled = true)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(QString::fromUtf8(text));
-    b->setIcon(Pictures::tile(QString::fromUtf8(glyph), colour, 32));
-    b->setIconSize(QSize(28, 28));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setEnabled(enabled);
-    if (!enabled)
-        b->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
+    QToolButton *b = Pictures::command(parent, QLatin1String(name), QString::fromUtf8(text), QString::fromUtf8(glyph), colour);
+    Pictures::setAvailable(b, enabled);
     return b;
 }
 

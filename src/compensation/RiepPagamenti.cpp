@@ -98,16 +98,11 @@ TfrmRiepPagamenti::TfrmRiepPagamenti(const Request &request, QWidget *parent)
     m_conta->hide();
 
     auto *bottom = new QHBoxLayout;
-    auto *help = new QToolButton(this);
-    help->setObjectName(QStringLiteral("imgGuida"));
-    help->setText(QStringLiteral("Guida"));
-    help->setIcon(Pictures::tile(QStringLiteral("?"), QColor(0x46, 0x5a, 0x6e), 32));
-    help->setIconSize(QSize(24, 24));
+    QToolButton *help = Pictures::command(this, QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("?"),
+                                          QColor(0x46, 0x5a, 0x6e), 24);
     help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    help->setAutoRaise(true);
     // Help screens are still to come.
-    help->setEnabled(false);
-    help->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
+    Pictures::setAvailable(help, false);
     help->setProperty("helpTopic", QStringLiteral("Applicazione Riepilogo compensi."));
     bottom->addWidget(help);
     bottom->addStretch();

@@ -25,7 +25,6 @@
 namespace {
 
 const QColor Slate(0x46, 0x5a, 0x6e), Red(0xb0, 0x3a, 0x2e);
-const QString Unavailable = QStringLiteral("Funzione non disponibile in questa versione.");
 const QString HelpTopic = QStringLiteral("Grafici statistici rimunerazioni mensili.");
 
 // The number of copies typed: digits only, anything else counts as one.
@@ -42,25 +41,11 @@ int copiesFrom(const QString &typed)
     return number.size() > 3 ? most : number.toInt();
 }
 
-QToolButton *picture(QWidget *parent, const char *name, const QString &text, const QString &glyph, const QColor &colour)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setIcon(Pictures::tile(glyph, colour, 32));
-    b->setIconSize(QSize(28, 28));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
 // Help screens are still to come: the picture is there, disabled, and says so.
 QToolButton *helpPicture(QWidget *parent, const char *name)
 {
-    QToolButton *b = picture(parent, name, QStringLiteral("Guida"), QStringLiteral("?"), Slate);
-    b->setEnabled(false);
-    b->setToolTip(Unavailable);
+    QToolButton *b = Pictures::command(parent, QLatin1String(name), QStringLiteral("Guida"), QStringLiteral("?"), Slate);
+    Pictures::setAvailable(b, false);
     b->setProperty("helpTopic", HelpTopic);
     return b;
 }
@@ -130,7 +115,7 @@ QWidget *TfrmStatistiche::buildYearPanel()
     auto *foot = new QHBoxLayout;
     foot->addWidget(helpPicture(panel, "imgGuida"));
     foot->addStretch();
-    QToolButton *exit = picture(panel, "imgEsci", QStringLiteral("Esci"), QStringLiteral("X"), Red);
+    QToolButton *exit = Pictures::command(panel, QStringLiteral("imgEsci"), QStringLiteral("Esci"), QStringLiteral("X"), Red);
     foot->addWidget(exit);
     v->addLayout(foot);
     m_file = hiddenLabel(panel, QStringLiteral("lblFile"));

@@ -60,14 +60,7 @@ QLabel *WorkWindow::createHintLine(const QString &readyText)
 QToolButton *WorkWindow::addCommand(QWidget *parent, const QString &name, const QString &text,
                                     const QString &hint, const QString &glyph, const QColor &colour)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setIcon(Pictures::tile(glyph, colour, 32));
-    b->setIconSize(QSize(32, 32));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
+    QToolButton *b = Pictures::command(parent, name, text, glyph, colour, 32);
     b->setMinimumWidth(72);
     setHint(b, hint);
     return b;
@@ -199,6 +192,26 @@ private:
 QIcon tile(const QString &glyph, const QColor &colour, int)
 {
     return QIcon(new TileEngine(glyph, colour));
+}
+
+QToolButton *command(QWidget *parent, const QString &name, const QString &text, const QString &glyph,
+                     const QColor &colour, int iconSize)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setIcon(tile(glyph, colour, 32));
+    b->setIconSize(QSize(iconSize, iconSize));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+void setAvailable(QWidget *command, bool available)
+{
+    command->setEnabled(available);
+    command->setToolTip(available ? QString() : QStringLiteral("Funzione non disponibile in questa versione."));
 }
 }
 

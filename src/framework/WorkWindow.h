@@ -55,6 +55,11 @@ private:
 namespace Pictures {
 // A square picture painted with a glyph, used for commands and menus.
 QIcon tile(const QString &glyph, const QColor &colour, int size = 48);
+// A picture command: a flat button with its picture above its text.
+QToolButton *command(QWidget *parent, const QString &name, const QString &text, const QString &glyph,
+                     const QColor &colour, int iconSize = 28);
+// Enables a command, or disables it saying that its function is still to come.
+void setAvailable(QWidget *command, bool available);
 }
 
 namespace Navigation {

@@ -266,13 +266,8 @@ void TfrmIstruttori::buildForm()
 void TfrmIstruttori::updateCommands()
 {
     const auto enable = [this](const char *name, bool on) {
-        if (QWidget *w = findChild<QWidget *>(QLatin1String(name))) {
-            w->setEnabled(on);
-            if (!on)
-                w->setToolTip(QStringLiteral("Funzione non disponibile in questa versione."));
-            else
-                w->setToolTip(QString());
-        }
+        if (QWidget *w = findChild<QWidget *>(QLatin1String(name)))
+            Pictures::setAvailable(w, on);
     };
     enable("cmdTrova", bool(openFind));
     enable("cmdScaduti", bool(openExpiring));

@@ -294,10 +294,8 @@ void TfrmLavori::buildForm()
 void TfrmLavori::updateCommands()
 {
     const auto enable = [this](const char *name, bool on) {
-        if (QWidget *w = findChild<QWidget *>(QLatin1String(name))) {
-            w->setEnabled(on);
-            w->setToolTip(on ? QString() : QStringLiteral("Funzione non disponibile in questa versione."));
-        }
+        if (QWidget *w = findChild<QWidget *>(QLatin1String(name)))
+            Pictures::setAvailable(w, on);
     };
     enable("impLavoratore", bool(openWorkerFind));
     enable("btnCodFisc", bool(openTaxCodeCheck));

@@ -365,10 +365,10 @@ std::optional<QDate> dateOption(Io &io, const Command &self, const Args &args, c
     return date;
 }
 
-// The one archive a command reads, which must be of the given kind; otherwise the usage
-// error, with code set.
+// The one archive a command reads, which must be of the given kind, with no options but
+// the allowed ones; otherwise the usage error, with code set.
 std::optional<QString> archiveArgument(Io &io, const Command &self, const Args &args, const char *kind,
-                                       const QString &named, int &code)
+                                       const QString &named, const QStringList &allowed, int &code)
 {
     if (args.positional.size() != 1) {
         code = usageError(io, self, QStringLiteral("indicare un solo ") + named);
@@ -379,6 +379,8 @@ std::optional<QString> archiveArgument(Io &io, const Command &self, const Args &
         code = usageError(io, self, QStringLiteral("non è un %1: %2").arg(named, path));
         return std::nullopt;
     }
+    if (!checkOptions(io, self, args, allowed, code))
+        return std::nullopt;
     return path;
 }
 
@@ -456,12 +458,11 @@ int scadenze(const QStringList &rawArgs, Io &io)
     const Args args = parse(rawArgs);
     int code = 0;
     const auto archive = archiveArgument(io, self, args, "lavoratori",
-                                         QStringLiteral("archivio dei lavoratori (%1)").arg(WorkerRecord::fileName()), code);
+                                         QStringLiteral("archivio dei lavoratori (%1)").arg(WorkerRecord::fileName()),
+                                         {QStringLiteral("oggi")}, code);
     if (!archive)
         return code;
     const QString path = *archive;
-    if (!checkOptions(io, self, args, {QStringLiteral("oggi")}, code))
-        return code;
     QDate today = Clock::today();
     if (args.has(QStringLiteral("oggi"))) {
         const auto date = dateOption(io, self, args, QStringLiteral("oggi"), code);
@@ -488,12 +489,11 @@ int riepilogo(const QStringList &rawArgs, Io &io)
     const Command &self = command("riepilogo");
     const Args args = parse(rawArgs);
     int code = 0;
-    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"), code);
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"),
+                                         {QStringLiteral("dal"), QStringLiteral("al"), QStringLiteral("cf")}, code);
     if (!archive)
         return code;
     const QString path = *archive;
-    if (!checkOptions(io, self, args, {QStringLiteral("dal"), QStringLiteral("al"), QStringLiteral("cf")}, code))
-        return code;
     if (!args.has(QStringLiteral("dal")) || !args.has(QStringLiteral("al")))
         return usageError(io, self, QStringLiteral("indicare l'intervallo con --dal=gg/mm/aaaa e --al=gg/mm/aaaa"));
     const auto start = dateOption(io, self, args, QStringLiteral("dal"), code);
@@ -532,12 +532,11 @@ int statistiche(const QStringList &rawArgs, Io &io)
     const Command &self = command("statistiche");
     const Args args = parse(rawArgs);
     int code = 0;
-    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"), code);
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"),
+                                         {QStringLiteral("anno")}, code);
     if (!archive)
         return code;
     const QString path = *archive;
-    if (!checkOptions(io, self, args, {QStringLiteral("anno")}, code))
-        return code;
     const bool given = args.has(QStringLiteral("anno"));
     const QString anno = given ? args.value(QStringLiteral("anno")) : QFileInfo(path).completeBaseName();
     // The year box takes four digits and nothing else.

@@ -28,16 +28,7 @@ QToolButton *smallPicture(QWidget *parent, const char *name, const char *text, c
 
 const QColor ExitRed(0xb0, 0x3a, 0x2e);
 
-QLabel *title(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setPointSize(f.pointSize() + 10);
-    f.setBold(true);
-    l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
-    return l;
-}
+using Pictures::title;
 }
 
 // ---- main menu ----

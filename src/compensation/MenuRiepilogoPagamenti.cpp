@@ -66,13 +66,7 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
     auto *outer = new QVBoxLayout(content());
     outer->setContentsMargins(60, 40, 60, 24);
 
-    auto *title = new QLabel(QStringLiteral("Riepilogo compensi"), content());
-    QFont big = title->font();
-    big.setPointSize(big.pointSize() + 10);
-    big.setBold(true);
-    title->setFont(big);
-    title->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
-    outer->addWidget(title, 0, Qt::AlignHCenter);
+    outer->addWidget(Pictures::title(QStringLiteral("Riepilogo compensi"), content()), 0, Qt::AlignHCenter);
     outer->addSpacing(16);
     auto *info = new QLabel(QStringLiteral("Indicare l'anno solare e l'intervallo di tempo da riepilogare. Per limitare il "
                                            "riepilogo a un solo lavoratore indicarne il codice fiscale; lasciandolo in "

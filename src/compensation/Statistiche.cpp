@@ -81,13 +81,7 @@ QWidget *TfrmStatistiche::buildYearPanel()
     auto *v = new QVBoxLayout(panel);
     v->setContentsMargins(60, 40, 60, 30);
 
-    auto *heading = new QLabel(QStringLiteral("Statistiche rimunerazioni mensili"), panel);
-    QFont big = heading->font();
-    big.setPointSize(big.pointSize() + 10);
-    big.setBold(true);
-    heading->setFont(big);
-    heading->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
-    v->addWidget(heading, 0, Qt::AlignHCenter);
+    v->addWidget(Pictures::title(QStringLiteral("Statistiche rimunerazioni mensili"), panel), 0, Qt::AlignHCenter);
     v->addStretch(1);
 
     auto *box = new QWidget(panel);

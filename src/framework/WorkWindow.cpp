@@ -194,6 +194,17 @@ QIcon tile(const QString &glyph, const QColor &colour, int)
     return QIcon(new TileEngine(glyph, colour));
 }
 
+QLabel *title(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setPointSize(f.pointSize() + 10);
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
+    return l;
+}
+
 QToolButton *command(QWidget *parent, const QString &name, const QString &text, const QString &glyph,
                      const QColor &colour, int iconSize)
 {

@@ -55,6 +55,8 @@ private:
 namespace Pictures {
 // A square picture painted with a glyph, used for commands and menus.
 QIcon tile(const QString &glyph, const QColor &colour, int size = 48);
+// A screen's title: large, bold, slate blue.
+QLabel *title(const QString &text, QWidget *parent);
 // A picture command: a flat button with its picture above its text.
 QToolButton *command(QWidget *parent, const QString &name, const QString &text, const QString &glyph,
                      const QColor &colour, int iconSize = 28);

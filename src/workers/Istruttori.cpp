@@ -208,6 +208,9 @@ void TfrmIstruttori::buildForm()
             if (row.button) {
                 auto *pair = new QHBoxLayout;
                 pair->setSpacing(6);
+                // The codes checked by the button (an IBAN has 27 characters, mostly digits) are
+                // read whole: the box shows all of one.
+                w->setMinimumWidth(w->fontMetrics().horizontalAdvance(QString(qMin(width, 27), QLatin1Char('0'))) + 14);
                 pair->addWidget(w, 1);
                 auto *b = new QPushButton(QString::fromUtf8(row.buttonText), group);
                 b->setObjectName(QLatin1String(row.button));

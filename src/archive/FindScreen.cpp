@@ -74,15 +74,21 @@ void setup(QDialog *dialog, const QString &objectName, const QString &caption, c
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setModal(true);
-    dialog->setFixedSize(size);
+    // On a small screen the dialog takes what there is, frame included; its lists scroll.
+    QSize fitted = size;
+    if (QScreen *s = dialog->screen())
+        fitted = size.boundedTo(s->availableGeometry().size() - QSize(16, 40));
+    dialog->setFixedSize(fitted);
 }
 
 void centre(QWidget *dialog)
 {
     if (QScreen *s = dialog->screen()) {
+        const QRect screen = s->availableGeometry();
         QRect r(QPoint(), dialog->frameGeometry().size());
-        r.moveCenter(s->availableGeometry().center());
-        dialog->move(r.topLeft());
+        r.moveCenter(screen.center());
+        // Never past the top left corner, where the title bar and the first controls are.
+        dialog->move(qMax(r.left(), screen.left()), qMax(r.top(), screen.top()));
     }
 }
 

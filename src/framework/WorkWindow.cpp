@@ -61,7 +61,7 @@ QToolButton *WorkWindow::addCommand(QWidget *parent, const QString &name, const 
                                     const QString &hint, const QString &glyph, const QColor &colour)
 {
     QToolButton *b = Pictures::command(parent, name, text, glyph, colour, 32);
-    b->setMinimumWidth(72);
+    b->setMinimumWidth(56);
     setHint(b, hint);
     return b;
 }

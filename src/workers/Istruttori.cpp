@@ -169,11 +169,14 @@ void TfrmIstruttori::buildForm()
     auto *columns = new QHBoxLayout(form);
     columns->setContentsMargins(0, 4, 0, 0);
     columns->setSpacing(12);
+    // The middle column is a little wider: its IBAN, the longest code with a check button,
+    // then shows whole on a common screen, while the card still fits a 1024-pixel one.
     QVBoxLayout *col[3];
-    for (auto &c : col) {
-        c = new QVBoxLayout;
-        c->setSpacing(8);
-        columns->addLayout(c, 1);
+    const int share[3] = {4, 5, 4};
+    for (int i = 0; i < 3; ++i) {
+        col[i] = new QVBoxLayout;
+        col[i]->setSpacing(8);
+        columns->addLayout(col[i], share[i]);
     }
     const RecordLayout &layout = WorkerRecord::layout();
     for (const FormGroup &g : Groups) {
@@ -208,9 +211,6 @@ void TfrmIstruttori::buildForm()
             if (row.button) {
                 auto *pair = new QHBoxLayout;
                 pair->setSpacing(6);
-                // The codes checked by the button (an IBAN has 27 characters, mostly digits) are
-                // read whole: the box shows all of one.
-                w->setMinimumWidth(w->fontMetrics().horizontalAdvance(QString(qMin(width, 27), QLatin1Char('0'))) + 14);
                 pair->addWidget(w, 1);
                 auto *b = new QPushButton(QString::fromUtf8(row.buttonText), group);
                 b->setObjectName(QLatin1String(row.button));

@@ -5,6 +5,7 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
@@ -205,6 +206,7 @@ void StatsChart::buildPie()
 void StatsChart::placeMarks()
 {
     auto *bars = qobject_cast<QStackedBarSeries *>(series());
+    fitMonthNames();
     for (int m = 0; m < 12; ++m) {
         QGraphicsSimpleTextItem *mark = m_marks[m];
         if (!bars || plotArea().isEmpty()) {
@@ -217,6 +219,24 @@ void StatsChart::placeMarks()
         mark->setPos(top.x() - box.width() / 2, y);
         mark->show();
     }
+}
+
+// On a narrow chart the month names under the bars get a smaller type rather than being cut
+// short ("Settem..."): the longest must fit its bar's slot.
+void StatsChart::fitMonthNames()
+{
+    const QList<QAbstractAxis *> axes = this->axes(Qt::Horizontal);
+    if (axes.isEmpty() || plotArea().isEmpty())
+        return;
+    const double slot = plotArea().width() / 12 - 20;
+    int points = 9;
+    for (; points > 6; --points) {
+        const QFontMetricsF metrics(verdana(points, false));
+        if (metrics.horizontalAdvance(QStringLiteral("Settembre")) <= slot)
+            break;
+    }
+    if (axes.first()->labelsFont().pointSize() != points)
+        axes.first()->setLabelsFont(verdana(points, false));
 }
 
 void StatsChart::placeFoot()

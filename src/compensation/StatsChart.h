@@ -36,6 +36,7 @@ private:
     void buildBars();
     void buildPie();
     void placeMarks();
+    void fitMonthNames();
     void placeFoot();
 
     Kind m_kind = Kind::Bars;

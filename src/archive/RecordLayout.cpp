@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-void RecordLayout::add(const FieldSpec &spec)
+void RecordLayout::add(const FieldSpec &entry)
 {
-    const QString name = QString::fromLatin1(spec.name.data(), qsizetype(spec.name.size()));
+    const QString name = QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size()));
     m_index.insert(name, int(m_fields.size()));
-    m_fields.append(Field{name, spec.width, m_size, spec.kind});
-    m_size += fieldBytes(spec);
+    m_fields.append(Field{name, entry.width, m_size, entry.kind});
+    m_size += fieldBytes(entry);
 }
 
 Record::Record(const RecordLayout &layout)

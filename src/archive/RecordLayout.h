@@ -69,7 +69,7 @@ public:
     int indexOf(const QString &name) const { return m_index.value(name, -1); }
 
 private:
-    void add(const FieldSpec &spec);
+    void add(const FieldSpec &entry);
 
     QVector<Field> m_fields;
     QHash<QString, int> m_index;

@@ -1,1 +1,2 @@
 veltaro_test(test_report ${CMAKE_CURRENT_LIST_DIR}/TestReport.cpp)
+veltaro_test(test_dialogs ${CMAKE_CURRENT_LIST_DIR}/TestDialogs.cpp)

@@ -1,0 +1,101 @@
+#include "framework/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+// The real boxes, not the test hook: each kind with its icon and its buttons, in Italian
+// whether or not a translation of Qt is installed.
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private:
+    struct Seen {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QStringList buttons;
+        QString text;
+    };
+
+    // Shows one box and reads it while it is open; answers with the button whose text is `press`.
+    static Seen open(const std::function<void()> &show, const QString &press)
+    {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen.icon = box->icon();
+            seen.text = box->text();
+            for (QAbstractButton *b : box->buttons())
+                seen.buttons << b->text();
+            seen.buttons.sort();
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == press)
+                    b->click();
+        });
+        show();
+        return seen;
+    }
+
+private slots:
+    void initTestCase() { Dialogs::Test::setEnabled(false); }
+
+    void eachKindHasItsIconAndButtons()
+    {
+        const struct {
+            std::function<void(const QString &)> show;
+            QMessageBox::Icon icon;
+            QStringList buttons;
+        } kinds[] = {
+            {[](const QString &t) { Dialogs::warning(nullptr, t); }, QMessageBox::Warning, {"Annulla", "OK"}},
+            {[](const QString &t) { Dialogs::error(nullptr, t); }, QMessageBox::Critical, {"Annulla", "OK"}},
+            {[](const QString &t) { Dialogs::information(nullptr, t); }, QMessageBox::Information, {"Annulla", "OK"}},
+            {[](const QString &t) { Dialogs::notice(nullptr, t); }, QMessageBox::NoIcon, {"OK"}},
+        };
+        for (const auto &k : kinds) {
+            const Seen seen = open([&] { k.show(QStringLiteral("Attenzione: prova.")); }, QStringLiteral("OK"));
+            QCOMPARE(seen.icon, k.icon);
+            QCOMPARE(seen.buttons, k.buttons);
+            QCOMPARE(seen.text, QStringLiteral("Attenzione: prova."));
+        }
+    }
+
+    void questionAnswersYesOrNo()
+    {
+        for (const bool yes : {true, false}) {
+            bool answer = !yes;
+            const Seen seen = open([&] { answer = Dialogs::question(nullptr, QStringLiteral("Procedere?")); },
+                                   yes ? QString::fromUtf8("Sì") : QStringLiteral("No"));
+            QCOMPARE(seen.icon, QMessageBox::Question);
+            QCOMPARE(seen.buttons, QStringList({"No", QString::fromUtf8("Sì")}));
+            QCOMPARE(answer, yes);
+        }
+    }
+
+    void inputBoxGivesTheTextOrNothing()
+    {
+        for (const bool accept : {true, false}) {
+            QString value = QStringLiteral("1");
+            QStringList buttons;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                box->setTextValue(QStringLiteral("3"));
+                for (QAbstractButton *b : box->findChildren<QAbstractButton *>())
+                    buttons << b->text();
+                buttons.sort();
+                accept ? box->accept() : box->reject();
+            });
+            QCOMPARE(Dialogs::inputBox(nullptr, QStringLiteral("Stampa"), QStringLiteral("Copie:"), value), accept);
+            QCOMPARE(buttons, QStringList({"Annulla", "OK"}));
+            QCOMPARE(value, accept ? QStringLiteral("3") : QStringLiteral("1"));
+        }
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "TestDialogs.moc"

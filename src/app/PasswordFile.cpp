@@ -1,12 +1,12 @@
 #include "app/PasswordFile.h"
 
 #include "app/Crypt.h"
+#include "app/IniText.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -19,32 +19,14 @@ namespace PasswordFile {
 
 namespace {
 
-// A plain reading of the INI layout, used instead of QSettings for reads: QSettings keeps
-// a per-process cache keyed on size and modification time, and answers with the old value
-// when the file was replaced within the same millisecond by one of the same size.
+// Reads go straight to the bytes rather than through QSettings, whose per-process cache can
+// answer with the old value when another computer replaced the file within the same second.
 std::optional<QString> iniValue(const QByteArray &bytes)
 {
-    std::optional<QString> found;
-    bool inSection = false;
-    const QString text = QString::fromUtf8(bytes);
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        if (line.startsWith(u'[')) {
-            const qsizetype close = line.indexOf(u']');
-            inSection = close > 0 && line.sliced(1, close - 1).trimmed() == QLatin1String(Section);
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!inSection || eq < 0 || line.first(eq).trimmed() != QLatin1String(Key))
-            continue;
-        QStringView value = line.sliced(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-            value = value.sliced(1, value.size() - 2);
-        found = value.toString();      // the last one wins, as for QSettings
-    }
-    return found;
+    const std::optional<QByteArray> value = IniText::value(bytes, Section, Key);
+    if (!value)
+        return std::nullopt;
+    return QString::fromUtf8(*value);
 }
 
 bool readBytes(const QString &path, QByteArray &bytes)
@@ -64,11 +46,6 @@ bool syncPath(const QString &path, int flags)
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
-}
-
-QString valueKey()
-{
-    return QLatin1String(Section) + QLatin1Char('/') + QLatin1String(Key);
 }
 
 }
@@ -123,6 +100,11 @@ bool write(const QString &path, const QString &password, QString *error)
         permissions = info.permissions();
     }
 
+    // Only the bytes of our value change: the file may be shared with other programs, and
+    // their keys, comments and line ends must reach them as they wrote them.
+    const QString scrambled = Crypt::scramble(password);
+    const QByteArray content = IniText::withValue(original, Section, Key, scrambled.toLatin1());
+
     // The new content is built beside the old file, so the final rename stays on one
     // file system and the old file is never opened for writing.
     QTemporaryFile temp(info.absolutePath() + QLatin1Char('/') + info.fileName()
@@ -130,23 +112,14 @@ bool write(const QString &path, const QString &password, QString *error)
     if (!temp.open())
         return fail(temp.errorString());
     const QString tempPath = temp.fileName();
-    if (temp.write(original) != original.size() || !temp.flush())
+    if (temp.write(content) != content.size() || !temp.flush())
         return fail(temp.errorString());
     temp.close();
     if (temp.error() != QFileDevice::NoError)
         return fail(temp.errorString());
 
-    const QString scrambled = Crypt::scramble(password);
-    {
-        QSettings settings(tempPath, QSettings::IniFormat);
-        settings.setValue(valueKey(), scrambled);
-        settings.sync();
-        if (settings.status() != QSettings::NoError)
-            return fail(QStringLiteral("cannot write the settings to %1").arg(tempPath));
-    }
-
     QByteArray written;
-    if (!readBytes(tempPath, written) || iniValue(written) != scrambled)
+    if (!readBytes(tempPath, written) || written != content)
         return fail(QStringLiteral("%1 does not hold the new value").arg(tempPath));
     if (!QFile::setPermissions(tempPath, permissions))
         return fail(QStringLiteral("cannot set the permissions of %1").arg(tempPath));

@@ -1,6 +1,7 @@
 list(APPEND VELTARO_CORE_SOURCES
   app/Crypt.cpp
   app/PasswordFile.cpp
+  app/IniText.cpp
   checks/CodFiscCheck.cpp
   checks/PartitaIvaCheck.cpp
   checks/IbanCheck.cpp

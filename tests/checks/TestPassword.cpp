@@ -1,4 +1,5 @@
 #include "app/Crypt.h"
+#include "app/IniText.h"
 #include "app/PasswordFile.h"
 #include "support/ScratchMount.h"
 
@@ -101,6 +102,12 @@ private slots:
                                            << int(ReadStatus::Ok) << "ROSSI";
         QTest::newRow("stored blanks trimmed") << Crypt::scramble(" ROSSI ").toLatin1().prepend("[Accesso]\nValore=")
                                                 << int(ReadStatus::Ok) << "ROSSI";
+        QTest::newRow("byte-order mark, CR line ends") << QByteArray("\xEF\xBB\xBF[Accesso]\rValore=691B31958B\r")
+                                                        << int(ReadStatus::Ok) << "ROSSI";
+        QTest::newRow("quoted, other case") << QByteArray("[ACCESSO]\nvalore= \"691B31958B\"\n")
+                                             << int(ReadStatus::Ok) << "ROSSI";
+        QTest::newRow("commented out") << QByteArray("[Accesso]\n;Valore=691B31958B\n")
+                                        << int(ReadStatus::Ok) << "";
         QTest::newRow("not hexadecimal") << fileWith("69ZZ31") << int(ReadStatus::NotHex) << "";
     }
     void readStored()
@@ -231,6 +238,55 @@ private slots:
         QCOMPARE(ini.value("Accesso/Valore").toString(), Crypt::scramble(longest.toUpper()));
         QCOMPARE(QFile::permissions(path), mode);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{PasswordFile::FileName});
+    }
+
+    // Setting the value changes its bytes and nothing else of a file other programs share.
+    void editInPlace_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray shared =
+            "; condiviso\r\n[Percorsi]\r\nChiave Con Spazi = C:\\Programmi\\Veltaro\r\n"
+            "Fattore=1,5\r\n\r\n[Accesso]\r\nValore = 7A30\r\n\r\n[Altro]\r\nx=1\r\n";
+        QByteArray sharedAfter = shared;
+        sharedAfter.replace("Valore = 7A30", "Valore = NEW");
+        QTest::newRow("CR LF, comments, blanks, backslashes") << shared << sharedAfter;
+        QTest::newRow("key missing: end of its section")
+            << QByteArray("[Accesso]\r\nAltro=1\r\n\r\n[Zeta]\r\n")
+            << QByteArray("[Accesso]\r\nAltro=1\r\nValore=NEW\r\n\r\n[Zeta]\r\n");
+        QTest::newRow("section missing, no last line end")
+            << QByteArray("[Zeta]\nk=v") << QByteArray("[Zeta]\nk=v\n[Accesso]\nValore=NEW\n");
+        QTest::newRow("empty file") << QByteArray("") << QByteArray("[Accesso]\nValore=NEW\n");
+        QTest::newRow("byte-order mark, quotes, other case")
+            << QByteArray("\xEF\xBB\xBF[accesso]\nVALORE=\"OLD\"\n")
+            << QByteArray("\xEF\xBB\xBF[accesso]\nVALORE=\"NEW\"\n");
+        QTest::newRow("CR only, repeated key") << QByteArray("[Accesso]\rValore=A\rValore=B\r")
+                                                << QByteArray("[Accesso]\rValore=NEW\rValore=NEW\r");
+        QTest::newRow("same key elsewhere untouched")
+            << QByteArray("[Altro]\nValore=A\n[Accesso]\n")
+            << QByteArray("[Altro]\nValore=A\n[Accesso]\nValore=NEW\n");
+    }
+    void editInPlace()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QCOMPARE(IniText::withValue(before, "Accesso", "Valore", "NEW"), after);
+        QCOMPARE(IniText::value(after, "Accesso", "Valore"), QByteArray("NEW"));
+    }
+
+    void changeKeepsForeignBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(PasswordFile::FileName);
+        const QByteArray before = "; scritto da un altro programma\r\n[Percorsi]\r\n"
+                                  "Chiave Con Spazi=C:\\Programmi\\Veltaro\r\n[Accesso]\r\nValore="
+            + Rossi.toLatin1() + "\r\nFattore=1,5\r\n";
+        QVERIFY(writeAll(path, before));
+        QCOMPARE(PasswordFile::change(path, "rossi", "verdi", "verdi"), ChangeResult::Changed);
+        QByteArray expected = before;
+        expected.replace(Rossi.toLatin1(), Crypt::scramble("VERDI").toLatin1());
+        QCOMPARE(readAll(path), expected);
+        QCOMPARE(PasswordFile::login(path, "Verdi"), LoginResult::Admitted);
     }
 
     void changeCreatesMissingFile()

@@ -3,7 +3,10 @@
 #include "app/Routines.h"
 #include "framework/Clock.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +42,26 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &TfrmCalendario::importDate);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(sizeHint());
+    // Enter in the calendar's own year field only moves the calendar to that year; left to
+    // itself it would reach the dialog and import the date still selected.
+    for (QSpinBox *year : m_calendar->findChildren<QSpinBox *>())
+        year->installEventFilter(this);
+}
+
+bool TfrmCalendario::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Leaving the field ends its editing, and the calendar takes the year.
+            if (auto *view = m_calendar->findChild<QAbstractItemView *>())
+                view->setFocus(Qt::OtherFocusReason);
+            else
+                m_calendar->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmCalendario::registerTarget(const QString &tag, QLineEdit *box)

@@ -21,6 +21,9 @@ public:
     // Creates a picker for tag, shows it modally and destroys it.
     static void pick(QWidget *owner, const QString &tag);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void importDate();
     QLabel *m_memory;

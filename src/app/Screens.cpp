@@ -3,6 +3,7 @@
 #include "app/Menus.h"
 #include "app/Password.h"
 #include "checks/CheckScreens.h"
+#include "framework/Keyboard.h"
 #include "compensation/MenuRiepilogoPagamenti.h"
 #include "compensation/Statistiche.h"
 #include "workers/Istruttori.h"
@@ -21,6 +22,7 @@ Screens *screens = nullptr;
 void applyProgramFormats()
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    Keyboard::install();
     // Qt's own dialogs (print, page set-up, input boxes, file choice) speak Italian too.
     static QTranslator *qtTexts = nullptr;
     if (!qtTexts && qApp) {

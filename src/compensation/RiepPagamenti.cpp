@@ -35,8 +35,10 @@ QLabel *boldLabel(const QString &text, QWidget *parent, int grow = 0)
 TfrmRiepPagamenti::TfrmRiepPagamenti(const Request &request, QWidget *parent)
     : QDialog(parent), m_request(request)
 {
+    // The whole screen: the lines are long, and nothing of the set-up screen behind should
+    // show at the edges.
     DialogFrame::setup(this, QStringLiteral("TfrmRiepPagamenti"), QStringLiteral(" Veltaro - Riepilogo compensi"),
-                       QSize(1060, 660));
+                       QSize(1640, 1000));
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(16, 12, 16, 12);
     v->setSpacing(6);
@@ -144,6 +146,7 @@ void TfrmRiepPagamenti::build()
         PaySummary::build(m_request.path, {m_request.codFisc, m_request.start, m_request.end});
     m_list->setLines(summary.lines, true);
     m_total->setText(summary.totalText);
+    fitListType();
     m_interval->setText(PaySummary::intervalText(m_request.dataInizio, m_request.dataFine));
     m_search->setFocus(Qt::OtherFocusReason);
 
@@ -158,6 +161,31 @@ void TfrmRiepPagamenti::build()
             for (const QString &text : notices)
                 Dialogs::notice(this, text);
         });
+}
+
+// Each line ends with its amount; where the list is narrower than a line at the list's own
+// size the type gets smaller (not below 8 points) so that the amounts stay in view.
+void TfrmRiepPagamenti::fitListType()
+{
+    // The fixed columns before the amount, then the amount, at most as long as the total.
+    const int chars = 144 + int(qMax(m_total->text().size(), qsizetype(8)));
+    const int room = m_list->viewport()->width() - 8;
+    QFont f = m_list->font();
+    int points = 12;
+    for (; points > 8; --points) {
+        f.setPointSize(points);
+        if (QFontMetrics(f).horizontalAdvance(QString(chars, QLatin1Char('0'))) <= room)
+            break;
+    }
+    f.setPointSize(points);
+    if (f != m_list->font())
+        m_list->setFont(f);
+}
+
+void TfrmRiepPagamenti::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitListType();
 }
 
 void TfrmRiepPagamenti::findInList()

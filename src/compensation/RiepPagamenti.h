@@ -37,9 +37,11 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void build();
+    void fitListType();
 
     Request m_request;
     QLabel *m_heading;

@@ -85,6 +85,13 @@ StatsChart::StatsChart(QGraphicsItem *parent)
     m_foot->setBrush(QColor::fromRgba(0xFF7294F9));
     connect(this, &QGraphicsWidget::geometryChanged, this, &StatsChart::placeFoot);
 
+    m_emptyNote = new QGraphicsSimpleTextItem(emptyText(), this);
+    m_emptyNote->setFont(verdana(12, true));
+    m_emptyNote->setBrush(QColor(0x2f, 0x4f, 0x6f));
+    m_emptyNote->setZValue(11);
+    m_emptyNote->hide();
+    connect(this, &QChart::plotAreaChanged, this, &StatsChart::placeEmptyNote);
+
     for (auto &mark : m_marks) {
         mark = new QGraphicsSimpleTextItem(this);
         mark->setFont(verdana(9, true));
@@ -129,12 +136,36 @@ void StatsChart::rebuild()
     }
     for (auto *mark : m_marks)
         mark->hide();
+    m_emptyNote->hide();
     if (!m_hasValues)
         return;
     if (m_kind == Kind::Bars)
         buildBars();
     else
         buildPie();
+    placeEmptyNote();
+}
+
+QString StatsChart::emptyText()
+{
+    return QStringLiteral("Nell'anno scelto non risultano compensi da mostrare.");
+}
+
+bool StatsChart::showsEmptyNote() const
+{
+    return m_hasValues && std::none_of(m_values.begin(), m_values.end(), [](double v) { return v > 0; });
+}
+
+void StatsChart::placeEmptyNote()
+{
+    if (!showsEmptyNote()) {
+        m_emptyNote->hide();
+        return;
+    }
+    const QRectF area = plotArea().isEmpty() ? rect() : plotArea();
+    const QRectF box = m_emptyNote->boundingRect();
+    m_emptyNote->setPos(area.center().x() - box.width() / 2, area.center().y() - box.height() / 2);
+    m_emptyNote->show();
 }
 
 void StatsChart::buildBars()
@@ -192,6 +223,9 @@ void StatsChart::buildPie()
                                        std::max(m_values[m], 0.0));
         slice->setBrush(monthColour(m));
         slice->setBorderColor(monthColour(m).darker(170));
+        // A slice of nothing would still draw its border as a stray line from the centre.
+        if (m_values[m] <= 0)
+            slice->setPen(Qt::NoPen);
         slice->setLabelFont(verdana(9, true));
         slice->setLabelArmLengthFactor(0.12);
         // Empty months have no slice to point at; their marks would pile up on one spot.

@@ -25,6 +25,9 @@ public:
     // Removes the points: the series is left empty.
     void clearValues();
     const std::array<double, 12> &values() const { return m_values; }
+    // The words shown instead of a picture when no month has any pay.
+    static QString emptyText();
+    bool showsEmptyNote() const;
     // The one series, named Series1; null while there are no points.
     QAbstractSeries *series() const;
 
@@ -38,11 +41,14 @@ private:
     void placeMarks();
     void fitMonthNames();
     void placeFoot();
+    void placeEmptyNote();
 
     Kind m_kind = Kind::Bars;
     std::array<double, 12> m_values{};
     bool m_hasValues = false;
     QGraphicsSimpleTextItem *m_foot;
     QGraphicsSimpleTextItem *m_legendTitle;
+    // Said in the middle of the chart when the year has no pay to show.
+    QGraphicsSimpleTextItem *m_emptyNote;
     std::array<QGraphicsSimpleTextItem *, 12> m_marks{};
 };

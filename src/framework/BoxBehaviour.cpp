@@ -1,13 +1,13 @@
 #include "framework/BoxBehaviour.h"
 
 #include "app/Routines.h"
+#include "framework/Keyboard.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace Box {
 
@@ -50,7 +50,7 @@ public:
                 highlight->hide();
             if (m_options.amountDecimals >= 0)
                 if (QLineEdit *e = editOf(m_box))
-                    e->setText(Routines::amountRule(e->text(), m_options.amountDecimals));
+                    applyAmountRule(e);
             break;
         case QEvent::Move:
         case QEvent::Resize:
@@ -78,6 +78,7 @@ private:
     bool keyPress(QKeyEvent *e)
     {
         if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && next) {
+            Keyboard::focusByKeyboard(next);
             next->setFocus(Qt::TabFocusReason);
             return true;
         }
@@ -101,9 +102,30 @@ private:
         if (text.isEmpty() || text.at(0).unicode() < 32 || (e->modifiers() & Qt::ControlModifier))
             return false;
         const QChar c = text.at(0);
+        // A point typed in an amount is meant as the decimal comma (the keypad gives one).
+        if (m_options.keys == Keys::Amount && c == QLatin1Char('.')) {
+            if (QLineEdit *le = editOf(m_box))
+                le->insert(QStringLiteral(","));
+            return true;
+        }
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         const bool comma = m_options.keys == Keys::Amount && c == QLatin1Char(',');
         return !(digit || comma);
+    }
+
+    // Pasted text is let in and judged here, as the amount rule says: what is not a number
+    // becomes 0,00. A lone point with no comma, as in "12.50" copied from elsewhere, is the
+    // decimal comma. The normalised text is never cut by the box's typing limit.
+    void applyAmountRule(QLineEdit *e)
+    {
+        QString text = e->text();
+        if (!text.contains(QLatin1Char(',')) && text.count(QLatin1Char('.')) == 1)
+            text.replace(QLatin1Char('.'), QLatin1Char(','));
+        const QString normal = Routines::amountRule(text, m_options.amountDecimals);
+        if (normal.size() > e->maxLength())
+            e->setMaxLength(int(normal.size()));
+        if (normal != e->text())
+            e->setText(normal);
     }
 
     void keyRelease(QKeyEvent *)
@@ -157,11 +179,8 @@ void setup(QWidget *box, const Options &options)
     if (QLineEdit *e = editOf(box)) {
         if (options.picker)
             e->setReadOnly(true);
-        // Pasted text must obey the same filter as typed keys.
-        if (options.keys == Keys::Digits)
-            e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
-        else if (options.keys == Keys::Amount)
-            e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), e));
+        // The key filters stop typed keys only: pasted text comes in whole and is judged by
+        // the rules that follow (the amount rule, the checks, Save).
     }
 }
 

@@ -69,20 +69,26 @@ QToolButton *WorkWindow::addCommand(QWidget *parent, const QString &name, const 
 void WorkWindow::setHint(QWidget *control, const QString &hint)
 {
     control->setProperty("hint", hint);
+    control->setMouseTracking(true);
     control->installEventFilter(this);
 }
 
 void WorkWindow::clearsHint(QWidget *background)
 {
     background->setProperty("hint", QString());
+    background->setMouseTracking(true);
     background->installEventFilter(this);
 }
 
 bool WorkWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Enter && m_panInfo) {
+    const bool enter = event->type() == QEvent::Enter;
+    const bool firstMove = event->type() == QEvent::MouseMove && m_mouseStill;
+    if ((enter || firstMove) && m_panInfo) {
+        if (firstMove)
+            m_mouseStill = false;
         const QVariant hint = watched->property("hint");
-        if (hint.isValid())
+        if (hint.isValid() && !m_mouseStill)
             m_panInfo->setText(hint.toString());
     }
     return QWidget::eventFilter(watched, event);
@@ -113,8 +119,10 @@ void WorkWindow::showEvent(QShowEvent *event)
 {
     ensureBuilt();
     QWidget::showEvent(event);
-    if (m_panInfo && !event->spontaneous())
+    if (m_panInfo && !event->spontaneous()) {
         m_panInfo->setText(m_panInfo->property("readyText").toString());
+        m_mouseStill = true;
+    }
 }
 
 void WorkWindow::whenClosed()

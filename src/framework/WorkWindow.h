@@ -50,6 +50,9 @@ private:
     QVBoxLayout *m_outer;
     QLabel *m_panInfo = nullptr;
     bool m_built = false;
+    // Until the mouse really moves, the ready message stays: a window that appears under a
+    // resting mouse gets an Enter event that nobody caused.
+    bool m_mouseStill = true;
 };
 
 namespace Pictures {

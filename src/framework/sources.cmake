@@ -5,6 +5,7 @@ list(APPEND VELTARO_UI_SOURCES
   framework/Dialogs.cpp
   framework/Desktop.cpp
   framework/BoxBehaviour.cpp
+  framework/Keyboard.cpp
   framework/WorkWindow.cpp
 )
 list(APPEND VELTARO_UI_SOURCES

@@ -37,10 +37,12 @@ TfrmLavori::TfrmLavori(QWidget *parent)
 
 void TfrmLavori::build()
 {
-    // The boxes of this screen show the focus through their own background.
+    // The boxes of this card show the focus through their own background. Only the card's:
+    // the find screens and pickers opened from here keep the look they have everywhere.
     setStyleSheet(QStringLiteral(
-        "QLineEdit, QComboBox { background: #F0F8FF; border: 1px solid #87CEEB; border-radius: 2px; padding: 2px; }"
-        "QLineEdit:focus, QComboBox:focus { background: #FFFF00; }"));
+        "#panScheda QLineEdit, #panScheda QComboBox { background: #F0F8FF; border: 1px solid #87CEEB;"
+        " border-radius: 2px; padding: 2px; }"
+        "#panScheda QLineEdit:focus, #panScheda QComboBox:focus { background: #FFFF00; }"));
     buildCommands();
     buildForm();
     createAttachmentLabels(content());

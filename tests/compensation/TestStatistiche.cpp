@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QGraphicsSimpleTextItem>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QStackedBarSeries>
@@ -193,6 +194,24 @@ private slots:
         QVERIFY(QFile::exists(fx.path("2016.lav")));
         QCOMPARE(points(screen->chart()), expected({}));
         QCOMPARE(Dialogs::Test::shown().size(), 3);
+        // Twelve zeros draw nothing: the chart says so in words, as bars and as a pie.
+        for (const char *kind : {"btnTorta", "btnBarre"}) {
+            ScreenFixture::click(screen, kind);
+            QVERIFY(screen->chart()->showsEmptyNote());
+            const QList<QGraphicsItem *> items = screen->chart()->childItems();
+            QVERIFY(std::any_of(items.begin(), items.end(), [](QGraphicsItem *i) {
+                auto *t = dynamic_cast<QGraphicsSimpleTextItem *>(i);
+                return t && t->isVisible() && t->text() == StatsChart::emptyText();
+            }));
+        }
+        // A year with pay has no such words.
+        QVERIFY(writeLog(fx.path("2018.lav"), {{"10/04/2018", "40,00"}}));
+        year()->setText("2018");
+        ScreenFixture::click(screen, "btnEsci");
+        openScreen(fx);
+        year()->setText("2018");
+        apri();
+        QVERIFY(!screen->chart()->showsEmptyNote());
     }
 
     void printing_data()

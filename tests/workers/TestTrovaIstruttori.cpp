@@ -241,6 +241,33 @@ private slots:
         QCOMPARE(ScreenFixture::child<QLineEdit>(registry, "txtCognome")->text(), QString("Rossi"));
     }
 
+    // The find screen looks the same whoever opens it: the work card's own box colours stay
+    // on the card.
+    void findScreenLooksTheSameFromEveryCard()
+    {
+        ScreenFixture fx;
+        const auto boxColour = [](QWidget *caller, const char *command) {
+            QColor colour;
+            onModal([&colour](QDialog *d) {
+                auto *box = ScreenFixture::child<QLineEdit>(d, "txtCognome");
+                box->ensurePolished();
+                colour = box->palette().color(QPalette::Base);
+            });
+            ScreenFixture::click(caller, command);
+            return colour;
+        };
+        fx.screens->istruttori->open();
+        const QColor fromRegistry = boxColour(fx.screens->istruttori, "cmdTrova");
+        fx.screens->lavori->findChild<QLabel *>("lblFile")->setText(fx.path("2017.lav"));
+        fx.screens->lavori->open();
+        const QColor fromWorkCard = boxColour(fx.screens->lavori, "impLavoratore");
+        QVERIFY(fromRegistry.isValid());
+        QCOMPARE(fromWorkCard, fromRegistry);
+        auto *cardBox = fx.screens->lavori->findChild<QLineEdit *>("txtCognome");
+        cardBox->ensurePolished();
+        QCOMPARE(cardBox->palette().color(QPalette::Base), QColor(0xF0, 0xF8, 0xFF));
+    }
+
     void importModes()
     {
         ScreenFixture fx;

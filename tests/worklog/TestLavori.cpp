@@ -202,10 +202,10 @@ private slots:
         QCOMPARE(time("DaOre")->currentText(), QString("00"));
         box("CompensoOra")->setFocus();
         box("CompensoOra")->clear();
-        QTest::keyClicks(box("CompensoOra"), "7.-5,5");
-        QCOMPARE(box("CompensoOra")->text(), QString("75,5"));
+        QTest::keyClicks(box("CompensoOra"), "7-a.5");   // a point is the decimal comma
+        QCOMPARE(box("CompensoOra")->text(), QString("7,5"));
         box("Note")->setFocus();
-        QCOMPARE(box("CompensoOra")->text(), QString("75,50"));
+        QCOMPARE(box("CompensoOra")->text(), QString("7,50"));
         box("Data")->setFocus();
         QTest::keyClick(box("Data"), Qt::Key_Delete);
         QVERIFY(box("Data")->text().isEmpty());

@@ -1,0 +1,152 @@
+#include "app/Calendario.h"
+#include "app/Menus.h"
+#include "checks/CheckScreens.h"
+#include "framework/BoxBehaviour.h"
+#include "support/ScreenFixture.h"
+#include "worklog/Lavori.h"
+
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+// What a keyboard user and a user who pastes meet on every screen.
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pastedTextIsJudgedOnLeaving_data()
+    {
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("left");
+        const int A = int(Box::Keys::Amount), D = int(Box::Keys::Digits);
+        QTest::newRow("letters") << A << 4 << "abc" << "0,00";
+        QTest::newRow("point as comma") << A << 4 << "12.50" << "12,50";
+        QTest::newRow("blanks around") << A << 2 << " 7,5 " << "7,50";
+        QTest::newRow("thousands point") << A << 2 << "1.234,5" << "0,00";
+        QTest::newRow("fifteen digits keep their decimals") << A << 4 << "123456789012345" << "123456789012345,00";
+        QTest::newRow("rounded") << A << 2 << "10,555" << "10,55";
+        QTest::newRow("digits box keeps a letter for the checks") << D << -1 << "1111111015A" << "1111111015A";
+    }
+    void pastedTextIsJudgedOnLeaving()
+    {
+        QFETCH(int, keys);
+        QFETCH(int, decimals);
+        QFETCH(QString, pasted);
+        QFETCH(QString, left);
+        QWidget window;
+        auto *box = new QLineEdit(&window);
+        box->setMaxLength(15);
+        auto *other = new QLineEdit(&window);
+        other->move(0, 40);
+        Box::setup(box, {.keys = Box::Keys(keys), .amountDecimals = decimals});
+        window.show();
+        ScreenFixture::activate(&window);
+        box->setFocus();
+        box->setText("5,00");
+        box->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        box->paste();
+        QCOMPARE(box->text(), pasted.left(15));
+        other->setFocus();
+        QCOMPARE(box->text(), left);
+    }
+
+    void typedKeysStillFiltered()
+    {
+        QWidget window;
+        auto *amount = new QLineEdit(&window);
+        auto *digits = new QLineEdit(&window);
+        Box::setup(amount, {.keys = Box::Keys::Amount, .amountDecimals = 2});
+        Box::setup(digits, {.keys = Box::Keys::Digits});
+        window.show();
+        ScreenFixture::activate(&window);
+        amount->setFocus();
+        QTest::keyClicks(amount, "1a2-.5e");
+        QCOMPARE(amount->text(), QString("12,5"));
+        QTest::keyClick(amount, Qt::Key_Period, Qt::KeypadModifier);
+        QCOMPARE(amount->text(), QString("12,5,"));
+        digits->setFocus();
+        QTest::keyClicks(digits, "4x .2");
+        QCOMPARE(digits->text(), QString("42"));
+    }
+
+    void partitaIvaCheckReachableWithPastedLetter()
+    {
+        ScreenFixture fx;
+        TfrmPartitaIva screen;
+        screen.show();
+        ScreenFixture::activate(&screen);
+        screen.box()->setFocus();
+        QGuiApplication::clipboard()->setText("1111111015A");
+        screen.box()->paste();
+        ScreenFixture::click(&screen, "btnControlla");
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+    }
+
+    // Enter that lands on a button shows the focus there, and Enter again presses it.
+    void enterPressesTheFocusedButton()
+    {
+        ScreenFixture fx;
+        Screens &s = *fx.screens;
+        s.menuLavori->open();
+        ScreenFixture::activate(s.menuLavori);
+        auto *year = ScreenFixture::child<QLineEdit>(s.menuLavori, "txtAnnoPreventivi");
+        auto *open = ScreenFixture::child<QPushButton>(s.menuLavori, "btnApriPreventivi");
+        year->setFocus(Qt::MouseFocusReason);
+        s.menuLavori->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        QTest::keyClick(year, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), open);
+        QVERIFY(s.menuLavori->testAttribute(Qt::WA_KeyboardFocusChange));   // the style frames it
+        QTest::keyClick(open, Qt::Key_Return);
+        QVERIFY(s.lavori->isVisible());
+        QCOMPARE(ScreenFixture::child<QLabel>(s.lavori, "lblFile")->text(), fx.path("2017.lav"));
+
+        ScreenFixture::activate(s.lavori);
+        auto *activity = ScreenFixture::child<QLineEdit>(s.lavori, "txtAttivita");
+        ScreenFixture::child<QComboBox>(s.lavori, "txtDaOre")->setCurrentText("08");
+        ScreenFixture::child<QComboBox>(s.lavori, "txtAOre")->setCurrentText("12");
+        activity->setFocus();
+        QTest::keyClick(activity, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("btnCalcolaOre"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(ScreenFixture::child<QLineEdit>(s.lavori, "txtTotOre")->text(), QString("4"));
+    }
+
+    void calendarYearEnterOnlyMovesTheCalendar()
+    {
+        ScreenFixture fx;
+        QLineEdit target;
+        TfrmCalendario::registerTarget(QStringLiteral("prova"), &target);
+        TfrmCalendario picker;
+        picker.lblMemory()->setText(QStringLiteral("prova"));
+        picker.show();
+        ScreenFixture::activate(&picker);
+        ScreenFixture::click(picker.calendar(), "qt_calendar_yearbutton");
+        auto *year = picker.calendar()->findChild<QSpinBox *>();
+        QVERIFY(year && year->isVisible());
+        year->selectAll();
+        QTest::keyClicks(year, "2020");
+        QTest::keyClick(year, Qt::Key_Return);
+        QVERIFY(picker.isVisible());
+        QVERIFY(target.text().isEmpty());
+        QCOMPARE(picker.calendar()->yearShown(), 2020);
+        // Importa then takes the date selected on the calendar.
+        const QDate selected = picker.calendar()->selectedDate();
+        ScreenFixture::click(&picker, "btnImportaData");
+        QVERIFY(!picker.isVisible());
+        QCOMPARE(target.text(), selected.toString("dd/MM/yyyy"));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "TestKeyboard.moc"

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 #include <functional>
@@ -326,6 +327,14 @@ private slots:
                                                    "  Tel. 02 5551234    "
                                                    "  Tot. € 1234,5")});
             QCOMPARE(text(d, "lblTotCosti"), QString("1234,50"));
+            // The view covers the screen, and on a 1280-wide one the whole line is in view,
+            // amount included.
+            QCOMPARE(d->width(), d->screen()->availableGeometry().width() - 16);
+            d->setFixedSize(1264, 760);
+            auto *list = ScreenFixture::child<ResultList>(d, "lstRecords");
+            const QString line = list->lines().first();
+            QVERIFY(list->font().pointSize() >= 9);
+            QVERIFY(QFontMetrics(list->font()).horizontalAdvance(line) <= list->viewport()->width());
         });
         visualizza();
     }

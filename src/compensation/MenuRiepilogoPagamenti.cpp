@@ -173,6 +173,11 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
     Box::highlight(m_tipologia);
     Box::enterTo(m_anno, m_tipologia);
     Box::enterTo(m_tipologia, m_giornoInizio);
+    // On through the interval to the command, which Enter then presses.
+    Box::enterTo(m_giornoInizio, m_meseInizio);
+    Box::enterTo(m_meseInizio, m_giornoFine);
+    Box::enterTo(m_giornoFine, m_meseFine);
+    Box::enterTo(m_meseFine, show);
     // Both interval dates lie in the year typed.
     connect(m_anno, &QLineEdit::textChanged, this, &TfrmMenuRiepilogoPagamenti::followYear);
     connect(import, &QPushButton::clicked, this,

@@ -93,8 +93,20 @@ private:
             }
             return true;
         }
-        if (m_options.keys == Keys::None)
+        if (m_options.keys == Keys::None) {
+            // A list whose values come from the list only still opens and moves by keyboard,
+            // or a user without a mouse could never choose; typed characters stay out.
+            if (qobject_cast<QComboBox *>(m_box)) {
+                switch (e->key()) {
+                case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+                case Qt::Key_Home: case Qt::Key_End: case Qt::Key_F4: case Qt::Key_Space:
+                    return false;
+                default:
+                    break;
+                }
+            }
             return e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab;
+        }
         if (m_options.keys == Keys::Any || passes)
             return false;
         // Keys without a printable character (Tab, Home, shortcuts) are left to the toolkit.

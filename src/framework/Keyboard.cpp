@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 
 namespace Keyboard {
 
@@ -31,6 +34,42 @@ public:
     }
 };
 
+// The style's own focus mark on a button is a faint line; a keyboard user must see at a
+// glance which button Enter will press, so a focused button gets a clear frame.
+class FocusFrameStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButtonBevel)
+            frame(option, painter);
+    }
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ToolButton)
+            frame(option, painter);
+    }
+
+private:
+    static void frame(const QStyleOption *option, QPainter *painter)
+    {
+        if (!(option->state & State_HasFocus) || !(option->state & State_KeyboardFocusChange))
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(QColor(0x1E, 0x6F, 0xD9), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
+        painter->restore();
+    }
+};
+
 }
 
 void install()
@@ -40,6 +79,7 @@ void install()
         return;
     filter = new EnterPresses(qApp);
     qApp->installEventFilter(filter);
+    QApplication::setStyle(new FocusFrameStyle(QApplication::style()->name()));
 }
 
 void focusByKeyboard(QWidget *target)

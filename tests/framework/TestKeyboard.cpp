@@ -1,6 +1,8 @@
 #include "app/Calendario.h"
 #include "app/Menus.h"
+#include "archive/ResultList.h"
 #include "checks/CheckScreens.h"
+#include "compensation/WorkLogFixture.h"
 #include "framework/BoxBehaviour.h"
 #include "support/ScreenFixture.h"
 #include "worklog/Lavori.h"
@@ -120,6 +122,43 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("btnCalcolaOre"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(ScreenFixture::child<QLineEdit>(s.lavori, "txtTotOre")->text(), QString("4"));
+    }
+
+    // The pay summary set up and shown without the mouse: lists open and move by keyboard,
+    // typed characters stay out of them, Enter goes on to the command and presses it.
+    void paySummaryByKeyboardAlone()
+    {
+        ScreenFixture fx;
+        QVERIFY(writeLog(fx.path("2017.lav"), {{"10/01/2017", "40,00"}, {"10/02/2017", "60,00"}}));
+        Screens &s = *fx.screens;
+        s.riepilogoPagamenti->open();
+        ScreenFixture::activate(s.riepilogoPagamenti);
+        const auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtTipologia"));
+        key(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtGiornoInizio"));
+        QTest::keyClicks(QApplication::focusWidget(), "05");
+        QCOMPARE(ScreenFixture::child<QComboBox>(s.riepilogoPagamenti, "txtGiornoInizio")->currentText(), QString());
+        key(Qt::Key_Down);                                   // 01
+        key(Qt::Key_Return);
+        key(Qt::Key_Down);                                   // Gennaio
+        key(Qt::Key_Return);
+        key(Qt::Key_Down);                                   // 01
+        key(Qt::Key_Return);
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);                                   // Febbraio
+        QCOMPARE(ScreenFixture::child<QComboBox>(s.riepilogoPagamenti, "txtMeseFine")->currentText(), QString("Febbraio"));
+        key(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("btnVisualizza"));
+        int lines = -1;
+        QTimer::singleShot(0, [&lines] {
+            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                lines = ScreenFixture::child<ResultList>(d, "lstRecords")->count();
+                d->reject();
+            }
+        });
+        key(Qt::Key_Return);
+        QCOMPARE(lines, 1);                                  // 01/01 to 01/02: the January card
     }
 
     void calendarYearEnterOnlyMovesTheCalendar()

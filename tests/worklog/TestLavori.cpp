@@ -197,9 +197,10 @@ private slots:
         openYear(fx);
         ScreenFixture::activate(screen);
         time("DaOre")->setFocus();
-        QTest::keyClicks(time("DaOre"), "12");
-        QTest::keyClick(time("DaOre"), Qt::Key_Down);
+        QTest::keyClicks(time("DaOre"), "12");          // nothing typed: chosen from the list,
         QCOMPARE(time("DaOre")->currentText(), QString("00"));
+        QTest::keyClick(time("DaOre"), Qt::Key_Down);   // by keyboard too
+        QCOMPARE(time("DaOre")->currentText(), QString("01"));
         box("CompensoOra")->setFocus();
         box("CompensoOra")->clear();
         QTest::keyClicks(box("CompensoOra"), "7-a.5");   // a point is the decimal comma

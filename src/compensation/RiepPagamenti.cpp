@@ -164,7 +164,7 @@ void TfrmRiepPagamenti::build()
 }
 
 // Each line ends with its amount; where the list is narrower than a line at the list's own
-// size the type gets smaller (not below 8 points) so that the amounts stay in view.
+// size the type gets smaller (not below 7 points) so that the amounts stay in view.
 void TfrmRiepPagamenti::fitListType()
 {
     // The fixed columns before the amount, then the amount, at most as long as the total.
@@ -172,7 +172,7 @@ void TfrmRiepPagamenti::fitListType()
     const int room = m_list->viewport()->width() - 8;
     QFont f = m_list->font();
     int points = 12;
-    for (; points > 8; --points) {
+    for (; points > 7; --points) {
         f.setPointSize(points);
         if (QFontMetrics(f).horizontalAdvance(QString(chars, QLatin1Char('0'))) <= room)
             break;

@@ -190,7 +190,7 @@ struct Builder {
     void bands(QWidget *box, QGridLayout *grid, const Section &s) const
     {
         grid->setHorizontalSpacing(4);
-        grid->setVerticalSpacing(3);
+        grid->setVerticalSpacing(4);
         int column = 0;
         for (const Row &row : s.rows) {
             auto *heading = new QLabel(QString::fromUtf8(row.caption), box);
@@ -204,7 +204,8 @@ struct Builder {
                 grid->setColumnStretch(column, 1);
             for (int band = 1; band <= s.bands; ++band) {
                 QWidget *w = control(box, row, bandName("", row.field, band));
-                grid->addWidget(w, band, column);
+                // Short boxes stand in the middle of their heading.
+                grid->addWidget(w, band, column, row.width > 0 ? Qt::AlignHCenter : Qt::Alignment());
                 if (row.button.name)
                     grid->addWidget(button(box, row.button, bandName("", row.button.name, band)), band, column + 1);
             }
@@ -247,8 +248,20 @@ QWidget *build(WorkWindow *screen, const RecordLayout &layout, const std::vector
         col.append(c);
     }
     const Builder builder{screen, layout};
+    // Sections without a frame line up their captions, as one form broken by tables.
+    const QFontMetrics fm(form->font());
+    int captions = 0;
     for (const Section &s : sections)
-        col.at(qBound(0, s.column, int(col.size()) - 1))->addWidget(builder.section(form, s));
+        if (!s.title && s.shape == Shape::Rows)
+            for (const Row &row : s.rows)
+                if (row.caption && !row.sameLine)
+                    captions = qMax(captions, fm.horizontalAdvance(QString::fromUtf8(row.caption)));
+    for (const Section &s : sections) {
+        QWidget *section = builder.section(form, s);
+        if (!s.title && s.shape == Shape::Rows)
+            static_cast<QGridLayout *>(section->layout())->setColumnMinimumWidth(0, captions);
+        col.at(qBound(0, s.column, int(col.size()) - 1))->addWidget(section);
+    }
     for (QVBoxLayout *c : col)
         c->addStretch();
     if (auto *outer = qobject_cast<QBoxLayout *>(content->layout()))

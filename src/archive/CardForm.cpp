@@ -2,6 +2,7 @@
 
 #include "framework/WorkWindow.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -53,10 +54,10 @@ void addBeside(QWidget *box, QWidget *extra)
     QBoxLayout *line = lineHolding(box->parentWidget()->layout(), box);
     if (!line)
         return;
-    // Before the closing stretch, if the line has one.
-    int at = line->count();
-    if (at > 0 && line->itemAt(at - 1)->spacerItem())
-        --at;
+    // After the box and the button the table put beside it.
+    int at = line->indexOf(box) + 1;
+    if (at < line->count() && qobject_cast<QAbstractButton *>(line->itemAt(at)->widget()))
+        ++at;
     line->insertWidget(at, extra);
 }
 
@@ -217,8 +218,9 @@ struct Builder {
     {
         QWidget *box = s.title ? new QGroupBox(QString::fromUtf8(s.title), form) : new QWidget(form);
         auto *grid = new QGridLayout(box);
+        // Without a frame, just the room a focus highlight takes around a box.
         if (!s.title)
-            grid->setContentsMargins(0, 0, 0, 0);
+            grid->setContentsMargins(4, 2, 4, 2);
         grid->setHorizontalSpacing(8);
         grid->setVerticalSpacing(5);
         if (s.shape == Shape::Bands)

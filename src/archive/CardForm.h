@@ -66,7 +66,7 @@ QWidget *build(WorkWindow *screen, const RecordLayout &layout, const std::vector
 // The width a box needs to show chars characters of its font whole, frame included.
 int boxWidth(const QWidget *box, int chars);
 
-// Puts extra on the line of box, after what the table put there.
+// Puts extra on the line of box, right after the box and its button.
 void addBeside(QWidget *box, QWidget *extra);
 
 // "txt" + prefix + the band number with two digits.

@@ -100,6 +100,8 @@ void TfrmSettimanale::build()
     m_datesNote = new QLabel(box(QStringLiteral("DataFine"))->parentWidget());
     m_datesNote->setObjectName(QStringLiteral("lblDateInvertite"));
     m_datesNote->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    m_datesNote->setWordWrap(true);
+    m_datesNote->hide();
     CardForm::addBeside(box(QStringLiteral("DataFine")), m_datesNote);
     for (const char *f : {"DataInizio", "DataFine"})
         connect(box(QLatin1String(f)), &QLineEdit::textChanged, this, &TfrmSettimanale::noteDates);
@@ -111,6 +113,7 @@ void TfrmSettimanale::noteDates()
     const auto end = Routines::parseDate(box(QStringLiteral("DataFine"))->text());
     const bool inverted = start && end && *end < *start;
     m_datesNote->setText(inverted ? QStringLiteral("La data di fine precede quella di inizio.") : QString());
+    m_datesNote->setVisible(inverted);
 }
 
 bool TfrmSettimanale::checkSave()

@@ -161,6 +161,7 @@ void TfrmLavori::buildForm()
     m_otherYear->setObjectName(QStringLiteral("lblAltroAnno"));
     m_otherYear->setStyleSheet(QStringLiteral("color: #b03a2e;"));
     m_otherYear->setWordWrap(true);
+    m_otherYear->hide();
     CardForm::addBeside(box("Data"), m_otherYear);
     connect(box("Data"), &QLineEdit::textChanged, this, &TfrmLavori::noteOtherYear);
 
@@ -201,6 +202,7 @@ void TfrmLavori::buildForm()
 void TfrmLavori::noteOtherYear()
 {
     m_otherYear->setText(WorkComputations::otherYearNote(box("Data")->text(), archivePath()));
+    m_otherYear->setVisible(!m_otherYear->text().isEmpty());
 }
 
 void TfrmLavori::updateCommands()

@@ -219,6 +219,17 @@ private slots:
             QCOMPARE(Modal::search(d, {{"txtLavoratore01", "rossi"}}).size(), 0);   // band 6 is not searched
         });
         ScreenFixture::click(screen, "btnTrova");
+
+        // The year chosen in the menu decides the file the commands use.
+        screen->close();
+        openYear(fx, "2016");
+        QVERIFY(position().isEmpty());
+        ScreenFixture::click(screen, "cmdUltimo");
+        QCOMPARE(box("Nome")->text() + "@" + position(), QString("Vecchio@1"));
+        ScreenFixture::click(screen, "btnDuplica");
+        ScreenFixture::click(screen, "btnSalva");
+        QCOMPARE(QFileInfo(fx.path("2016.ore")).size(), 2 * 5220);
+        QCOMPARE(QFileInfo(fx.path("2017.ore")).size(), 3 * 5220);
     }
 
     // The command line lists what each find screen lists, in the same order.

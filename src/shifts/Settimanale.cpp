@@ -100,7 +100,12 @@ void TfrmSettimanale::build()
     m_datesNote = new QLabel(box(QStringLiteral("DataFine"))->parentWidget());
     m_datesNote->setObjectName(QStringLiteral("lblDateInvertite"));
     m_datesNote->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    // Two short lines, so the name beside it keeps its room on a narrow screen.
     m_datesNote->setWordWrap(true);
+    const QFontMetrics fm = m_datesNote->fontMetrics();
+    m_datesNote->setFixedWidth(
+        qMax(fm.horizontalAdvance(QStringLiteral("Fine prima")), fm.horizontalAdvance(QStringLiteral("dell'inizio"))) + 8);
+    m_datesNote->setToolTip(QStringLiteral("La data di fine precede quella di inizio: la scheda si può salvare comunque."));
     m_datesNote->hide();
     CardForm::addBeside(box(QStringLiteral("DataFine")), m_datesNote);
     for (const char *f : {"DataInizio", "DataFine"})
@@ -112,7 +117,7 @@ void TfrmSettimanale::noteDates()
     const auto start = Routines::parseDate(box(QStringLiteral("DataInizio"))->text());
     const auto end = Routines::parseDate(box(QStringLiteral("DataFine"))->text());
     const bool inverted = start && end && *end < *start;
-    m_datesNote->setText(inverted ? QStringLiteral("La data di fine precede quella di inizio.") : QString());
+    m_datesNote->setText(inverted ? QStringLiteral("Fine prima dell'inizio") : QString());
     m_datesNote->setVisible(inverted);
 }
 

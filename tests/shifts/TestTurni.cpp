@@ -242,6 +242,13 @@ private slots:
         QVERIFY(RecordFiles::write(fx.path("2017.ore"), {daily({{"Nome", "B"}, {"Data", "02/03/2017"}}),
                                                          daily({{"Nome", "a"}, {"Data", "01/03/2017"}, {"Sede", QString::fromUtf8("Forlì")}}),
                                                          daily({{"Nome", "c"}, {"Data", "01/04/2017"}})}));
+        // A wild length byte in the first card neither ends the list nor leaks into the next field.
+        QByteArray damaged = fx.fileBytes("2017.ore");
+        damaged[0] = char(255);
+        QFile ore(fx.path("2017.ore"));
+        QVERIFY(ore.open(QIODevice::WriteOnly));
+        ore.write(damaged);
+        ore.close();
         QVERIFY(RecordFiles::write(fx.path("2017.set"),
                                    {RecordFiles::make(WeeklyShiftRecord::layout(), {{"Nome", "S2"}, {"DataInizio", "06/03/2017"}}),
                                     RecordFiles::make(WeeklyShiftRecord::layout(), {{"Nome", "S1"}, {"DataInizio", "27/02/2017"}})}));
@@ -269,6 +276,8 @@ private slots:
             }
             const QStringList lines = Modal::search(find.get(), filters);
             QVERIFY(lines.size() >= 2);
+            if (QByteArray(c.archive) == "2017.ore")
+                QVERIFY(lines.first().startsWith("a ") && lines.last().startsWith("B "));
             QString out, err;
             QTextStream o(&out), e(&err);
             Cli::Io io{o, e};

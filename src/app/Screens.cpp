@@ -6,6 +6,10 @@
 #include "framework/Keyboard.h"
 #include "compensation/MenuRiepilogoPagamenti.h"
 #include "compensation/Statistiche.h"
+#include "schedules/Orari.h"
+#include "schedules/TrovaOrari.h"
+#include "shifts/Settimanale.h"
+#include "shifts/TrovaTurni.h"
 #include "workers/Istruttori.h"
 #include "workers/TrovaIstruttori.h"
 #include "worklog/Lavori.h"
@@ -44,9 +48,9 @@ Screens &Screens::create()
     s.cambiaPassword = new TfrmCambiaPassword;
     s.istruttori = new TfrmIstruttori;
     s.menuRegistro = new TfrmMenuRegistro;
-    s.orari = new PendingModule(QStringLiteral("TfrmOrari"), QStringLiteral(" Veltaro - Impostazione orari"));
-    s.settimanale = new PendingModule(QStringLiteral("TfrmSettimanale"), QStringLiteral(" Veltaro - Programmazione turni"));
-    s.turni = new PendingModule(QStringLiteral("TfrmTurni"), QStringLiteral(" Veltaro - Programmazione turni"));
+    s.orari = new TfrmOrari;
+    s.settimanale = new TfrmSettimanale;
+    s.turni = new TfrmTurni;
     s.menuReferti = new TfrmMenuReferti;
     s.referti = new PendingModule(QStringLiteral("TfrmReferti"), QStringLiteral(" Veltaro - Archivio progetti"));
     s.menuLavori = new TfrmMenuLavori;
@@ -74,6 +78,8 @@ Screens &Screens::create()
     QObject::connect(s.cambiaPassword, &TfrmCambiaPassword::closed, s.password, &TfrmPassword::ask);
     QObject::connect(s.password, &TfrmPassword::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     installWorkerFind();
+    installScheduleFind();
+    installShiftFind();
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }

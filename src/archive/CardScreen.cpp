@@ -86,13 +86,58 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
         row->addWidget(b);
     }
     row->addStretch();
-    if (auto *exit = bar->findChild<QToolButton *>(QStringLiteral("cmdEsci")))
-        connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    for (const char *name : {"cmdEsci", "btnEsci"})
+        if (auto *exit = bar->findChild<QToolButton *>(QLatin1String(name)))
+            connect(exit, &QToolButton::clicked, this, &QWidget::close);
     outer->addWidget(bar);
     auto *line = new QFrame(content());
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     outer->addWidget(line);
+    return bar;
+}
+
+QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QString, std::function<void()>> &actions)
+{
+    const QColor blue(0x2f, 0x6f, 0xb5), green(0x3a, 0x8f, 0x4a), grey(0x6b, 0x75, 0x80), red(0xb0, 0x3a, 0x2e);
+    const QVector<Command> all = {
+        {"btnNuovo", "Nuovo", "Prepara la schermata per la registrazione di una nuova scheda.", "+", green, [this] { newCard(); }},
+        {"btnDuplica", "Duplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
+         "2", green, [this] { duplicate(); }},
+        {"btnSalva", "Salva", "Salva la scheda corrente in archivio.", "S", green, [this] { save(); }},
+        {"btnTrova", "Trova", "Trova una scheda in archivio.", "?", blue, {}},
+        {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", blue, [this] { first(); }},
+        {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", blue, [this] { previous(); }},
+        {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", blue, [this] { next(); }},
+        {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", blue, [this] { last(); }},
+        {"btnAllega", "Allegati", "Allega file alla scheda corrente.", "@", grey, {}},
+        {"btnAnteprima", "Anteprima", "Visualizza l'anteprima di stampa della scheda corrente.", "A", grey, {}},
+        {"btnStampa", "Stampa", "Stampa la scheda corrente.", "P", grey, {}},
+        {"btnEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", grey, {}},
+        {"btnGuida", "Guida", "Visualizza la guida in linea.", "i", grey, {}},
+        {"btnEsci", "Esci", "Esci da questa schermata di lavoro.", "X", red, {}},
+    };
+    QVector<Command> chosen;
+    QStringList unavailable;
+    for (const QString &name : names) {
+        if (name.isEmpty()) {
+            chosen.append({nullptr, nullptr, nullptr, nullptr, {}, {}});
+            continue;
+        }
+        for (Command c : all) {
+            if (name != QLatin1String(c.name))
+                continue;
+            if (actions.contains(name))
+                c.action = actions.value(name);
+            else if (!c.action && name != QLatin1String("btnEsci"))
+                unavailable << name;
+            chosen.append(c);
+        }
+    }
+    QWidget *bar = buildCommandBar(chosen);
+    for (const QString &name : unavailable)
+        if (QWidget *w = bar->findChild<QWidget *>(name))
+            Pictures::setAvailable(w, false);
     return bar;
 }
 
@@ -151,6 +196,8 @@ void CardScreen::showEvent(QShowEvent *event)
 
 void CardScreen::newCard()
 {
+    // Fields no control shows (a reserved area) start as zero bytes on a new card.
+    m_buffer.bytes().fill('\0');
     for (const Binding &b : m_bindings)
         WidgetText::set(b.widget, QString());
     m_position->clear();
@@ -299,6 +346,7 @@ void CardScreen::duplicate()
         if (l->objectName().contains(QRegularExpression(QStringLiteral("^lbl(File|Desc)0[1-3]$"))))
             l->clear();
     m_position->clear();
+    m_buffer.bytes().fill('\0');
     duplicateAlso();
     TArchivio archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate() || !archive.close())

@@ -3,6 +3,8 @@
 #include "framework/WorkWindow.h"
 
 #include <QColor>
+#include <QHash>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -50,6 +52,11 @@ protected:
         std::function<void()> action;
     };
     QWidget *buildCommandBar(const QVector<Command> &commands);
+    // The bar of the preset and shift screens, from the commands' names in bar order (an
+    // empty name is the position label): texts, hints and pictures are the same on every
+    // screen; the card workflow's commands act by themselves, the others as given in actions
+    // or stay unavailable until their screens exist.
+    QWidget *buildStandardBar(const QStringList &names, const QHash<QString, std::function<void()>> &actions);
     // Creates the position label and the six hidden attachment labels.
     QLabel *createPositionLabel(QWidget *parent);
     void createAttachmentLabels(QWidget *parent);

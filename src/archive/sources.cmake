@@ -7,6 +7,7 @@ list(APPEND VELTARO_CORE_SOURCES
 )
 list(APPEND VELTARO_UI_SOURCES
   archive/CardScreen.cpp
+  archive/CardForm.cpp
 )
 list(APPEND VELTARO_CORE_SOURCES
   archive/FindEngine.cpp

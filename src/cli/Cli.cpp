@@ -11,6 +11,11 @@
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/Clock.h"
+#include "schedules/ScheduleFind.h"
+#include "schedules/ScheduleRecord.h"
+#include "shifts/DailyShiftRecord.h"
+#include "shifts/ShiftFind.h"
+#include "shifts/WeeklyShiftRecord.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
 
@@ -40,7 +45,12 @@ const QVector<Command> &commands()
                   "  confronta e vale come digitato, spazi compresi; senza filtri elenca tutte le schede.\n"
                   "  Dipendenti.pro: --Cognome, --Nome, --Codice (mansione), --Categoria, --CodFisc,\n"
                   "  --Iva, --Familiari (disponibilità), --Prodotti (equipaggiamento), --Acquisto (tipo\n"
-                  "  contratto), --Note.",
+                  "  contratto), --Note.\n"
+                  "  Orari.pro: --Nome, --Periodo, --Sede, --Disposizioni, --Attivita01..--Attivita05,\n"
+                  "  --Annotazioni.\n"
+                  "  ANNO.ore: --Nome, --Data, --Sede, --Disposizioni, --Lavoratore01..--Lavoratore05,\n"
+                  "  --Annotazioni.\n"
+                  "  ANNO.set: --Nome, --Sede, --DataInizio, --DataFine, --Disposizioni, --Annotazioni.",
          &trova},
         {"scadenze", "scadenze Dipendenti.pro [--oggi=gg/mm/aaaa]\n"
                      "  Stampa il riepilogo dei contratti in scadenza o scaduti alla data indicata (oggi se\n"
@@ -396,6 +406,9 @@ const Searchable *searchable(const QString &kind)
 {
     static const Searchable kinds[] = {
         {"lavoratori", &WorkerRecord::layout, &WorkerFind::filters, &WorkerFind::line},
+        {"orari", &ScheduleRecord::layout, &ScheduleFind::filters, &ScheduleFind::line},
+        {"turni", &DailyShiftRecord::layout, &ShiftFind::dailyFilters, &ShiftFind::dailyLine},
+        {"settimanale", &WeeklyShiftRecord::layout, &ShiftFind::weeklyFilters, &ShiftFind::weeklyLine},
     };
     for (const Searchable &s : kinds)
         if (kind == QLatin1String(s.kind))

@@ -1,3 +1,8 @@
 list(APPEND VELTARO_CORE_SOURCES
   schedules/ScheduleRecord.cpp
+  schedules/ScheduleFind.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  schedules/Orari.cpp
+  schedules/TrovaOrari.cpp
 )

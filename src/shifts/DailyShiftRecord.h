@@ -1,6 +1,8 @@
 #pragma once
 #include "archive/RecordLayout.h"
 
+#include <optional>
+
 // <year>.ore: the daily shift tables of a year.
 namespace DailyShiftRecord {
 
@@ -26,5 +28,11 @@ static_assert(offsetOf(Fields, "Inizio09") == 1730);
 static_assert(offsetOf(Fields, "Desc03") == 4969);
 
 const RecordLayout &layout();
+
+// A worker imported into a band joins the workers already there, after a comma: the text
+// the band's box becomes, or nothing when the list would no longer fit the field (a name
+// cut in half would read as another worker).
+std::optional<QString> joinedWorkers(const QString &before, const QString &surname, const QString &name);
+QString workersTooLong();
 
 }

@@ -1,6 +1,7 @@
 #include "workers/Istruttori.h"
 
 #include "app/ProgramFolder.h"
+#include "archive/CardForm.h"
 #include "app/Routines.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
@@ -9,9 +10,6 @@
 #include "workers/WorkerRecord.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,73 +17,67 @@
 
 namespace {
 
-// The form, group by group; the fields follow the card's record order within each group.
-struct FormRow {
-    const char *field;
-    const char *label;
-    const char *button = nullptr;       // a check button beside the box
-    const char *buttonText = nullptr;
-    const char *buttonHint = nullptr;
-};
-struct FormGroup {
-    const char *title;
-    int column;
-    std::initializer_list<FormRow> rows;
-};
-
-const FormGroup Groups[] = {
-    {"Dati anagrafici", 0,
-     {{"Cognome", "Cognome:"},
-      {"Nome", "Nome:"},
-      {"CodFisc", "Codice fiscale:", "btnCodFisc", "Controlla", "Controlla il codice fiscale."},
-      {"Sesso", "Sesso:"},
-      {"DataNasc", "Data di nascita:"},
-      {"ComuneNasc", "Comune di nascita:"},
-      {"ProvNasc", "Prov."},
-      {"Iva", "Partita IVA:", "btnIva", "Controlla", "Controlla il numero di partita IVA."},
-      {"Stato", "Stato civile:"}}},
-    {"Documento di identità", 0,
-     {{"TipoDoc", "Tipo di documento:"},
-      {"NumDoc", "Numero:"},
-      {"EnteRil", "Ente di rilascio:"},
-      {"DataRil", "Data di rilascio:"},
-      {"DataSca", "Data di scadenza:"}}},
-    {"Residenza e recapiti", 1,
-     {{"Indirizzo", "Via e numero civico:"},
-      {"Cap", "CAP:"},
-      {"ComuneRes", "Comune di residenza:"},
-      {"ProvRes", "Prov."},
-      {"Recapito", "Telefono preferenziale:"},
-      {"TelCasa", "Tel. casa:"},
-      {"TelCel", "Tel. cellulare:"},
-      {"TelUff", "Tel. ufficio:"},
-      {"Fax", "Fax:"},
-      {"Email", "E-mail:", "btnEmail", "Scrivi", "Invia una e-mail all'indirizzo indicato."}}},
-    {"Banca e pagamento", 1,
-     {{"Iban", "IBAN:", "btnIban", "Controlla", "Controlla l'IBAN."},
-      {"Intestatario", "Intestatario C/C:"},
-      {"Banca", "Banca:"},
-      {"Carta", "Carta di credito n.", "btnCarta", "Controlla", "Controlla il numero di carta di credito."},
-      {"ScadeCarta", "Scadenza:"},
-      {"Pagamento", "Modalità di pagamento:"}}},
-    {"Contratto", 2,
-     {{"Codice", "Mansione:"},
-      {"Categoria", "Categoria:"},
-      {"Zona", "Livello:"},
-      {"Acquisto", "Tipo contratto:"},
-      {"Decorrenza", "Data assunzione:"},
-      {"Scadenza", "Prossima scadenza:"},
-      {"Preavviso", "Giorni di preavviso:"},
-      {"Totale", "Compenso totale: €"},
-      {"Frazionamento", "Frazionamento:"},
-      {"Rata", "Importo rata: €"}}},
-    {"Qualifiche e disponibilità", 2,
-     {{"Familiari", "Giorni e orari disponibilità:"},
-      {"Qualifiche", "Qualifica principale:"},
-      {"Professione", "Altri titoli:"},
-      {"Prodotti", "Equipaggiamento assegnato:"},
-      {"Note", "Note:"}}},
-};
+// The form, group by group; short fields share a line so that every value shows whole on
+// a 1024-pixel screen in two columns.
+using CardForm::Kind;
+using CardForm::Row;
+const std::vector<CardForm::Section> &sections()
+{
+    static const std::vector<CardForm::Section> s = {
+        {"Dati anagrafici", 0,
+         {{"Cognome:", "Cognome"},
+          {"Nome:", "Nome"},
+          {"Codice fiscale:", "CodFisc", Kind::Text, 18, {"btnCodFisc", "Controlla", "Controlla il codice fiscale."}},
+          {"Sesso:", "Sesso", Kind::Text, 1},
+          {"Data di nascita:", "DataNasc", Kind::Text, 10, {}, true},
+          {"Comune di nascita:", "ComuneNasc"},
+          {"Prov.", "ProvNasc", Kind::Choice, 2, {}, true},
+          {"Partita IVA:", "Iva", Kind::Text, 11, {"btnIva", "Controlla", "Controlla il numero di partita IVA."}},
+          {"Stato civile:", "Stato"}}},
+        {"Documento di identità", 0,
+         {{"Tipo di documento:", "TipoDoc"},
+          {"Numero:", "NumDoc"},
+          {"Ente di rilascio:", "EnteRil"},
+          {"Data di rilascio:", "DataRil", Kind::Text, 10},
+          {"Data di scadenza:", "DataSca", Kind::Text, 10, {}, true}}},
+        {"Residenza e recapiti", 0,
+         {{"Via e numero civico:", "Indirizzo"},
+          {"CAP:", "Cap", Kind::Text, 5, {}, true},
+          {"Comune di residenza:", "ComuneRes"},
+          {"Prov.", "ProvRes", Kind::Choice, 2, {}, true},
+          {"Telefono preferenziale:", "Recapito"},
+          {"Tel. casa:", "TelCasa"},
+          {"Tel. cellulare:", "TelCel", Kind::Text, 0, {}, true},
+          {"Tel. ufficio:", "TelUff"},
+          {"Fax:", "Fax", Kind::Text, 0, {}, true},
+          {"E-mail:", "Email", Kind::Text, 26, {"btnEmail", "Scrivi", "Invia una e-mail all'indirizzo indicato."}}}},
+        {"Banca e pagamento", 1,
+         {{"IBAN:", "Iban", Kind::Text, 27, {"btnIban", "Controlla", "Controlla l'IBAN."}},
+          {"Intestatario C/C:", "Intestatario"},
+          {"Banca:", "Banca"},
+          {"Carta di credito n.", "Carta", Kind::Text, 19, {"btnCarta", "Controlla", "Controlla il numero di carta di credito."}},
+          {"Scadenza:", "ScadeCarta", Kind::Text, 10},
+          {"Modalità di pagamento:", "Pagamento"}}},
+        {"Contratto", 1,
+         {{"Mansione:", "Codice"},
+          {"Categoria:", "Categoria"},
+          {"Livello:", "Zona", Kind::Text, 0, {}, true},
+          {"Tipo contratto:", "Acquisto"},
+          {"Data assunzione:", "Decorrenza", Kind::Text, 10},
+          {"Prossima scadenza:", "Scadenza", Kind::Text, 10, {}, true},
+          {"Giorni di preavviso:", "Preavviso", Kind::Text, 3},
+          {"Frazionamento:", "Frazionamento", Kind::Text, 0, {}, true},
+          {"Compenso totale: €", "Totale", Kind::Right, 15},
+          {"Importo rata: €", "Rata", Kind::Right, 15}}},
+        {"Qualifiche e disponibilità", 1,
+         {{"Giorni e orari disponibilità:", "Familiari"},
+          {"Qualifica principale:", "Qualifiche"},
+          {"Altri titoli:", "Professione"},
+          {"Equipaggiamento assegnato:", "Prodotti"},
+          {"Note:", "Note"}}},
+    };
+    return s;
+}
 
 // Enter follows the record order.
 const char *const EnterChain[] = {
@@ -163,72 +155,10 @@ void TfrmIstruttori::buildCommands()
 
 void TfrmIstruttori::buildForm()
 {
-    auto *outer = static_cast<QVBoxLayout *>(content()->layout());
-    auto *form = new QWidget(content());
-    form->setObjectName(QStringLiteral("panScheda"));
-    auto *columns = new QHBoxLayout(form);
-    columns->setContentsMargins(0, 4, 0, 0);
-    columns->setSpacing(12);
-    // The middle column is a little wider: its IBAN, the longest code with a check button,
-    // then shows whole on a common screen, while the card still fits a 1024-pixel one.
-    QVBoxLayout *col[3];
-    const int share[3] = {4, 5, 4};
-    for (int i = 0; i < 3; ++i) {
-        col[i] = new QVBoxLayout;
-        col[i]->setSpacing(8);
-        columns->addLayout(col[i], share[i]);
-    }
-    const RecordLayout &layout = WorkerRecord::layout();
-    for (const FormGroup &g : Groups) {
-        auto *group = new QGroupBox(QString::fromUtf8(g.title), form);
-        auto *grid = new QGridLayout(group);
-        grid->setHorizontalSpacing(10);
-        grid->setVerticalSpacing(7);
-        grid->setColumnStretch(1, 1);
-        int r = 0;
-        for (const FormRow &row : g.rows) {
-            const QString field = QLatin1String(row.field);
-            const int width = layout.field(layout.indexOf(field)).width;
-            QWidget *w;
-            if (field.startsWith(QLatin1String("Prov"))) {
-                auto *combo = new QComboBox(group);
-                combo->setEditable(true);
-                combo->addItems(WorkerRecord::provinces());
-                combo->lineEdit()->setMaxLength(2);
-                combo->setInsertPolicy(QComboBox::NoInsert);
-                combo->setCompleter(nullptr);   // inline completion fights the rewriting to capitals
-                combo->setMaximumWidth(80);
-                w = combo;
-            } else {
-                auto *e = new QLineEdit(group);
-                e->setMaxLength(field == QLatin1String("Rata") ? 15 : width);
-                w = e;
-            }
-            w->setObjectName(QStringLiteral("txt") + field);
-            auto *label = new QLabel(QString::fromUtf8(row.label), group);
-            label->setBuddy(w);
-            grid->addWidget(label, r, 0);
-            if (row.button) {
-                auto *pair = new QHBoxLayout;
-                pair->setSpacing(6);
-                pair->addWidget(w, 1);
-                auto *b = new QPushButton(QString::fromUtf8(row.buttonText), group);
-                b->setObjectName(QLatin1String(row.button));
-                b->setFocusPolicy(Qt::NoFocus);
-                b->setCursor(Qt::PointingHandCursor);
-                setHint(b, QString::fromUtf8(row.buttonHint));
-                pair->addWidget(b);
-                grid->addLayout(pair, r, 1);
-            } else {
-                grid->addWidget(w, r, 1);
-            }
-            ++r;
-        }
-        col[g.column]->addWidget(group);
-    }
-    for (auto &c : col)
-        c->addStretch();
-    outer->addWidget(form, 1);
+    CardForm::build(this, WorkerRecord::layout(), sections(), {1, 1});
+    for (const char *f : {"ProvNasc", "ProvRes"})
+        findChild<QComboBox *>(QStringLiteral("txt") + QLatin1String(f))->addItems(WorkerRecord::provinces());
+    box("Rata")->setMaxLength(15);
 
     // Key handling.
     QList<QWidget *> chain;
@@ -241,10 +171,8 @@ void TfrmIstruttori::buildForm()
     Box::setup(box("Iva"), {.keys = Box::Keys::Digits});
     Box::setup(box("Carta"), {.keys = Box::Keys::Digits});
     Box::setup(box("Preavviso"), {.keys = Box::Keys::Digits});
-    for (const char *f : {"Totale", "Rata"}) {
+    for (const char *f : {"Totale", "Rata"})
         Box::setup(box(f), {.keys = Box::Keys::Amount, .amountDecimals = 4});
-        box(f)->setAlignment(Qt::AlignRight);
-    }
     for (const char *f : {"CodFisc", "Sesso", "Iban", "ProvNasc", "ProvRes"})
         Box::setup(findChild<QWidget *>(QStringLiteral("txt") + QLatin1String(f)), {.capitals = true});
     Box::setup(box("Email"), {.trimOnKeyUp = true});

@@ -6,6 +6,7 @@
 #include "archive/ResultList.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
+#include "shifts/DailyShiftRecord.h"
 #include "workers/Istruttori.h"
 #include "workers/WorkerFind.h"
 #include "worklog/Lavori.h"
@@ -50,9 +51,12 @@ void registerModes()
         const QString box = QStringLiteral("txtLavoratore%1").arg(band, 2, 10, QLatin1Char('0'));
         PickModes::add(FindName, QStringLiteral("turni_%1").arg(band, 2, 10, QLatin1Char('0')),
                        [box](const Record &r, qint64) {
-                           const QString name = r.get(QStringLiteral("Cognome")) + QLatin1Char(' ') + r.get(QStringLiteral("Nome"));
-                           const QString before = Routines::trimmed(read("TfrmTurni", box));
-                           write("TfrmTurni", box, before.isEmpty() ? name : before + QStringLiteral(", ") + name);
+                           const auto joined = DailyShiftRecord::joinedWorkers(
+                               read("TfrmTurni", box), r.get(QStringLiteral("Cognome")), r.get(QStringLiteral("Nome")));
+                           if (joined)
+                               write("TfrmTurni", box, *joined);
+                           else
+                               Dialogs::warning(PickModes::screen(QStringLiteral("TfrmTurni")), DailyShiftRecord::workersTooLong());
                        });
     }
     PickModes::add(FindName, QStringLiteral("referti"), [](const Record &r, qint64) {

@@ -2,6 +2,7 @@
 
 #include "app/Calendario.h"
 #include "app/Routines.h"
+#include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
@@ -10,14 +11,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 const QColor Blue(0x2f, 0x6f, 0xb5), Green(0x3a, 0x8f, 0x4a), Grey(0x6b, 0x75, 0x80), Orange(0xd0, 0x7a, 0x1e),
@@ -88,176 +85,86 @@ void TfrmLavori::buildCommands()
     });
 }
 
+namespace {
+using CardForm::Kind;
+const std::vector<CardForm::Section> &sections()
+{
+    static const std::vector<CardForm::Section> s = {
+        {"Lavoratore", 0,
+         {{"Cognome:", "Cognome"},
+          {"Nome:", "Nome"},
+          {"Codice fiscale:", "CodFisc", Kind::Text, 18, {"btnCodFisc", "Controlla", "Controlla il codice fiscale."}},
+          {"Telefono preferenziale:", "Recapito"},
+          {"Mansione:", "Mansione"},
+          {"Categoria:", "Categoria"},
+          {nullptr, nullptr, Kind::Text, 0,
+           {"impLavoratore", "Importa dall'anagrafica lavoratori...", "Importa i dati dall'archivio anagrafico dei lavoratori."}}}},
+        {"Prestazione", 0,
+         {{"Data prestazione:", "Data", Kind::Centred, 10, {"impData", "Oggi", "Inserisci la data corrente."}, false,
+           "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."},
+          {"Sede operativa:", "Luogo"},
+          {"Attività svolta :", "Attivita"}}},
+        {"Orario e compenso", 0,
+         {{"Dalle ore :", "DaOre", Kind::Choice, 2},
+          {":", "DaMin", Kind::Choice, 2, {}, true},
+          {"Alle ore :", "AOre", Kind::Choice, 2},
+          {":", "AMin", Kind::Choice, 2, {}, true},
+          {"Totale ore :", "TotOre", Kind::Right, 12, {"btnCalcolaOre", "Calcola >>", " Calcola il totale delle ore lavorate."}},
+          {"Compenso orario : €", "CompensoOra", Kind::Right, 12},
+          {"Totale dovuto : €", "TotDovuto", Kind::Right, 12,
+           {"btnCalcolaDovuto", "Calcola >>", " Calcola il compenso totale dovuto."}}}},
+        {"Progetto", 1,
+         {{"Nome progetto:", "NomeProg"},
+          {"Codice identificativo:", "CodiceProg"},
+          {"Ambito:", "AmbitoProg"},
+          {nullptr, nullptr, Kind::Text, 0,
+           {"impProgetto", "Importa da un archivio progetti...", "Importa i dati da un archivio annuale dei progetti."}}}},
+        {"Dettagli", 1,
+         {{"Postazione di lavoro:", "Postazione"},
+          {"Materiali e strumenti utilizzati:", "Materiali"},
+          {"Note:", "Note"},
+          {"Lavoro incompleto", "Incompleto", Kind::Check, 0, {}, false,
+           "Spunta questa casella per indicare che l'attività non è stata completata."},
+          {nullptr, nullptr, Kind::Text, 0,
+           {"btnIstruzioni", "Istruzioni", "Visualizza le istruzioni su come registrare le prestazioni lavorative."}}}},
+    };
+    return s;
+}
+}
+
 void TfrmLavori::buildForm()
 {
-    auto *outer = static_cast<QVBoxLayout *>(content()->layout());
-    auto *form = new QWidget(content());
-    form->setObjectName(QStringLiteral("panScheda"));
-    auto *columns = new QHBoxLayout(form);
-    columns->setContentsMargins(0, 4, 0, 0);
-    columns->setSpacing(12);
-    const RecordLayout &layout = WorkRecord::layout();
-    const auto makeBox = [&](QWidget *parent, const char *field) {
-        auto *e = new QLineEdit(parent);
-        e->setObjectName(QStringLiteral("txt") + QLatin1String(field));
-        e->setMaxLength(layout.field(layout.indexOf(QLatin1String(field))).width);
-        return e;
-    };
-    const auto group = [&](const char *title, QBoxLayout *into) {
-        auto *g = new QGroupBox(QString::fromUtf8(title), form);
-        auto *grid = new QGridLayout(g);
-        grid->setHorizontalSpacing(10);
-        grid->setVerticalSpacing(8);
-        grid->setColumnStretch(1, 1);
-        into->addWidget(g);
-        return std::pair{g, grid};
-    };
-    auto *left = new QVBoxLayout;
-    auto *right = new QVBoxLayout;
-    left->setSpacing(10);
-    right->setSpacing(10);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-
-    // The worker.
-    auto [gw, worker] = group("Lavoratore", left);
-    int r = 0;
-    for (const auto &[field, label] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"Cognome", "Cognome:"}, {"Nome", "Nome:"}, {"CodFisc", "Codice fiscale:"},
-             {"Recapito", "Telefono preferenziale:"}, {"Mansione", "Mansione:"}, {"Categoria", "Categoria:"}}) {
-        worker->addWidget(new QLabel(QString::fromUtf8(label), gw), r, 0);
-        QLineEdit *e = makeBox(gw, field);
-        if (QLatin1String(field) == QLatin1String("CodFisc")) {
-            auto *pair = new QHBoxLayout;
-            pair->setSpacing(8);
-            pair->addWidget(e, 1);
-            auto *check = new QPushButton(QStringLiteral("Controlla"), gw);
-            check->setObjectName(QStringLiteral("btnCodFisc"));
-            check->setFocusPolicy(Qt::NoFocus);
-            setHint(check, QStringLiteral("Controlla il codice fiscale."));
-            pair->addWidget(check);
-            worker->addLayout(pair, r, 1);
-        } else {
-            worker->addWidget(e, r, 1);
-        }
-        ++r;
-    }
-    auto *importWorker = new QPushButton(QStringLiteral("Importa dall'anagrafica lavoratori..."), gw);
-    importWorker->setObjectName(QStringLiteral("impLavoratore"));
-    importWorker->setFocusPolicy(Qt::NoFocus);
-    setHint(importWorker, QStringLiteral("Importa i dati dall'archivio anagrafico dei lavoratori."));
-    worker->addWidget(importWorker, r, 1, Qt::AlignLeft);
-
-    // When and where.
-    auto [gt, when] = group("Prestazione", left);
-    r = 0;
-    when->addWidget(new QLabel(QStringLiteral("Data prestazione:"), gt), r, 0);
-    auto *datePair = new QHBoxLayout;
-    datePair->setSpacing(8);
-    QLineEdit *date = makeBox(gt, "Data");
-    date->setMaximumWidth(120);
-    setHint(date, QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario."));
-    datePair->addWidget(date);
-    auto *today = new QPushButton(QStringLiteral("Oggi"), gt);
-    today->setObjectName(QStringLiteral("impData"));
-    today->setFocusPolicy(Qt::NoFocus);
-    setHint(today, QStringLiteral("Inserisci la data corrente."));
-    datePair->addWidget(today);
-    datePair->addStretch();
-    when->addLayout(datePair, r++, 1);
-    when->addWidget(new QLabel(QStringLiteral("Sede operativa:"), gt), r, 0);
-    when->addWidget(makeBox(gt, "Luogo"), r++, 1);
-    when->addWidget(new QLabel(QString::fromUtf8("Attività svolta :"), gt), r, 0);
-    when->addWidget(makeBox(gt, "Attivita"), r++, 1);
-
-    // Hours and pay.
-    auto [gp, pay] = group("Orario e compenso", left);
+    QWidget *form = CardForm::build(this, WorkRecord::layout(), sections(), {1, 1});
     QStringList hours, minutes;
     for (int i = 0; i < 60; ++i)
         (i < 24 ? hours : minutes) << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
     minutes = hours + minutes;
-    const auto times = [&](const char *h, const char *m, const char *label, int row) {
-        pay->addWidget(new QLabel(QString::fromUtf8(label), gp), row, 0);
-        auto *pair = new QHBoxLayout;
-        pair->setSpacing(8);
-        for (const auto &[name, items] : {std::pair{h, hours}, std::pair{m, minutes}}) {
-            auto *c = new QComboBox(gp);
-            c->setObjectName(QStringLiteral("txt") + QLatin1String(name));
-            c->setEditable(true);
-            c->lineEdit()->setReadOnly(true);
-            c->lineEdit()->setMaxLength(2);
-            c->setCompleter(nullptr);
-            c->addItems(items);
-            c->setMaxVisibleItems(12);
-            c->setMinimumWidth(64);
-            Box::setup(c, {.keys = Box::Keys::None});
-            pair->addWidget(c);
-            if (name == h)
-                pair->addWidget(new QLabel(QStringLiteral(":"), gp));
-        }
-        pair->addStretch();
-        pay->addLayout(pair, row, 1);
-    };
-    times("DaOre", "DaMin", "Dalle ore :", 0);
-    times("AOre", "AMin", "Alle ore :", 1);
-    const auto calcRow = [&](const char *field, const char *label, const char *button, const char *hint, int row) {
-        pay->addWidget(new QLabel(QString::fromUtf8(label), gp), row, 0);
-        auto *pair = new QHBoxLayout;
-        pair->setSpacing(8);
-        QLineEdit *e = makeBox(gp, field);
-        e->setMaximumWidth(140);
-        e->setAlignment(Qt::AlignRight);
-        pair->addWidget(e);
-        if (button) {
-            auto *b = new QPushButton(QStringLiteral("Calcola >>"), gp);
-            b->setObjectName(QLatin1String(button));
-            setHint(b, QString::fromUtf8(hint));
-            pair->addWidget(b);
-        }
-        pair->addStretch();
-        pay->addLayout(pair, row, 1);
-    };
-    calcRow("TotOre", "Totale ore :", "btnCalcolaOre", " Calcola il totale delle ore lavorate.", 2);
-    calcRow("CompensoOra", "Compenso orario : €", nullptr, nullptr, 3);
-    calcRow("TotDovuto", "Totale dovuto : €", "btnCalcolaDovuto", " Calcola il compenso totale dovuto.", 4);
-
-    // The project and the rest.
-    auto [gj, project] = group("Progetto", right);
-    r = 0;
-    for (const auto &[field, label] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"NomeProg", "Nome progetto:"}, {"CodiceProg", "Codice identificativo:"}, {"AmbitoProg", "Ambito:"}}) {
-        project->addWidget(new QLabel(QString::fromUtf8(label), gj), r, 0);
-        project->addWidget(makeBox(gj, field), r++, 1);
+    for (const auto &[name, items] : {std::pair{"DaOre", hours}, std::pair{"DaMin", minutes}, std::pair{"AOre", hours},
+                                      std::pair{"AMin", minutes}}) {
+        QComboBox *c = timeBox(name);
+        c->lineEdit()->setReadOnly(true);
+        c->addItems(items);
+        c->setMaxVisibleItems(12);
+        Box::setup(c, {.keys = Box::Keys::None});
     }
-    auto *importProject = new QPushButton(QStringLiteral("Importa da un archivio progetti..."), gj);
-    importProject->setObjectName(QStringLiteral("impProgetto"));
-    importProject->setFocusPolicy(Qt::NoFocus);
-    setHint(importProject, QStringLiteral("Importa i dati da un archivio annuale dei progetti."));
-    project->addWidget(importProject, r, 1, Qt::AlignLeft);
-
-    auto [go, other] = group("Dettagli", right);
-    r = 0;
-    for (const auto &[field, label] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"Postazione", "Postazione di lavoro:"}, {"Materiali", "Materiali e strumenti utilizzati:"}, {"Note", "Note:"}}) {
-        other->addWidget(new QLabel(QString::fromUtf8(label), go), r, 0);
-        other->addWidget(makeBox(go, field), r++, 1);
-    }
-    m_incomplete = new QCheckBox(QStringLiteral("Lavoro incompleto"), go);
-    m_incomplete->setObjectName(QStringLiteral("chkIncompleto"));
-    setHint(m_incomplete, QString::fromUtf8("Spunta questa casella per indicare che l'attività non è stata completata."));
-    other->addWidget(m_incomplete, r, 1);
-    auto *help = new QPushButton(QStringLiteral("Istruzioni"), go);
-    help->setObjectName(QStringLiteral("btnIstruzioni"));
-    setHint(help, QStringLiteral("Visualizza le istruzioni su come registrare le prestazioni lavorative."));
-    right->addWidget(help, 0, Qt::AlignRight);
+    m_incomplete = findChild<QCheckBox *>(QStringLiteral("chkIncompleto"));
+    auto *today = findChild<QPushButton *>(QStringLiteral("impData"));
+    auto *importWorker = findChild<QPushButton *>(QStringLiteral("impLavoratore"));
     for (const char *name : {"lblOraInizio", "lblOraFine"}) {
         auto *l = new QLabel(form);
         l->setObjectName(QLatin1String(name));
         l->hide();
     }
-    left->addStretch();
-    right->addStretch();
-    outer->addWidget(form, 1);
+    for (const char *name : {"btnCalcolaOre", "btnCalcolaDovuto", "btnIstruzioni"})
+        findChild<QPushButton *>(QLatin1String(name))->setFocusPolicy(Qt::StrongFocus);
+
+    // A card dated outside the archive's year is kept, but never counts in that year's summaries.
+    m_otherYear = new QLabel(box("Data")->parentWidget());
+    m_otherYear->setObjectName(QStringLiteral("lblAltroAnno"));
+    m_otherYear->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    m_otherYear->setWordWrap(true);
+    CardForm::addBeside(box("Data"), m_otherYear);
+    connect(box("Data"), &QLineEdit::textChanged, this, &TfrmLavori::noteOtherYear);
 
     // Key handling.
     box("Data")->setReadOnly(true);
@@ -291,6 +198,11 @@ void TfrmLavori::buildForm()
         if (openTaxCodeCheck)
             openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));
     });
+}
+
+void TfrmLavori::noteOtherYear()
+{
+    m_otherYear->setText(WorkComputations::otherYearNote(box("Data")->text(), archivePath()));
 }
 
 void TfrmLavori::updateCommands()

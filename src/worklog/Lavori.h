@@ -41,5 +41,7 @@ private:
     void buildCommands();
     void buildForm();
     WorkComputations::Times times() const;
+    void noteOtherYear();
     QCheckBox *m_incomplete = nullptr;
+    class QLabel *m_otherYear = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "worklog/WorkComputations.h"
 
+#include <QFileInfo>
+
 #include "app/Routines.h"
 
 using Routines::trimmed;
@@ -110,6 +112,17 @@ std::optional<Refusal> checkSave(const Card &card)
     if (computeHours(card.times, QString()).outcome == Hours::StartAfterEnd)
         return Refusal{startAfterEndWarning(), QStringLiteral("txtDaOre")};
     return std::nullopt;
+}
+
+QString otherYearNote(const QString &data, const QString &archivePath)
+{
+    const QString year = QFileInfo(archivePath).completeBaseName();
+    const QString date = Routines::trimmed(data);
+    if (year.size() != 4 || !Routines::isDigits(year) || date.size() != 10 || !Routines::parseDate(date))
+        return QString();
+    if (date.right(4) == year)
+        return QString();
+    return QStringLiteral("Data fuori dall'anno %1: la scheda non comparirà nei riepiloghi.").arg(year);
 }
 
 }

@@ -52,4 +52,9 @@ struct Refusal {
 };
 std::optional<Refusal> checkSave(const Card &card);
 
+// A card whose date lies in another year than its archive (named by the year, "2024.lav")
+// is stored all the same but never counts in that year's summaries: the quiet line the
+// screen shows beside the date, or empty when the year agrees or cannot be told.
+QString otherYearNote(const QString &data, const QString &archivePath);
+
 }

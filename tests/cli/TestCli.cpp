@@ -374,9 +374,11 @@ private slots:
         QTest::newRow("trova: no text") << QStringList{"trova", "W", "--Cognome"} << "indicare il testo da cercare: --Cognome=testo";
         QTest::newRow("trova: field twice") << QStringList{"trova", "W", "--Cognome=a", "--cognome=b"} << "campo ripetuto: --Cognome";
         QTest::newRow("trova: two archives") << QStringList{"trova", "W", "W"} << "indicare un solo archivio";
-        QTest::newRow("trova: schedules") << QStringList{"trova", "Orari.pro"} << later;
-        QTest::newRow("trova: daily shifts") << QStringList{"trova", "2017.ore"} << later;
-        QTest::newRow("trova: weekly shifts") << QStringList{"trova", "2017.set"} << later;
+        QTest::newRow("trova: schedules missing") << QStringList{"trova", "Orari.pro"} << "archivio non trovato";
+        QTest::newRow("trova: daily shifts, unknown field") << QStringList{"trova", "2017.ore", "--Lavoratore06=x"}
+                                                            << "campo sconosciuto: --Lavoratore06";
+        QTest::newRow("trova: weekly shifts, times not searched") << QStringList{"trova", "2017.set", "--Inizio01=08"}
+                                                                  << "campo sconosciuto: --Inizio01";
         QTest::newRow("trova: projects") << QStringList{"trova", "2017.prg"} << later;
         QTest::newRow("trova: work log") << QStringList{"trova", "L"} << later;
         QTest::newRow("trova: not an archive") << QStringList{"trova", "note.txt"} << "tipo di archivio non riconosciuto";

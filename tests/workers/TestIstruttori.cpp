@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
+#include <QStyle>
 #include <functional>
 
 namespace {
@@ -264,6 +266,40 @@ private slots:
         box("Nome")->setFocus();
         QVERIFY(!frame->isVisible());
         QVERIFY(ScreenFixture::child(screen, "effNome")->isVisible());
+    }
+
+    // Every box lies inside the window and the longest value of each code shows whole.
+    void valuesShowWholeOnSmallScreens_data()
+    {
+        QTest::addColumn<QSize>("screenSize");
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("1280x800") << QSize(1280, 800);
+    }
+    void valuesShowWholeOnSmallScreens()
+    {
+        QFETCH(QSize, screenSize);
+        ScreenFixture fx;
+        screen = fx.screens->istruttori;
+        screen->show();
+        const QSize window = screenSize - QSize(0, 40);   // room for a title bar
+        screen->resize(window);
+        screen->layout()->activate();
+        QApplication::processEvents();
+        QCOMPARE(screen->size(), window);   // not held wider or taller by what it holds
+        const QRect inside = screen->rect();
+        for (QWidget *w : screen->findChildren<QWidget *>(QRegularExpression("^(txt|btn)")))
+            QVERIFY2(inside.contains(QRect(w->mapTo(screen, QPoint()), w->size())), qPrintable(w->objectName()));
+        const QList<QPair<const char *, QString>> longest = {
+            {"CodFisc", "MMMMMM88M88M888M"}, {"Iban", "IT88M8888888888888888888888"}, {"Carta", "8888888888888888888"},
+            {"Iva", "88888888888"}, {"Email", "mariagrazia.bevilacqua@example.it"}, {"DataNasc", "28/08/1988"},
+            {"Scadenza", "28/08/2028"}, {"Totale", "8888888888,8888"}, {"Cap", "88888"}, {"Preavviso", "888"}};
+        for (const auto &[field, text] : longest) {
+            QLineEdit *b = box(field);
+            const int frame = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+            const int room = b->width() - 2 * frame - 4;   // the line edit's own margins
+            QVERIFY2(b->fontMetrics().horizontalAdvance(text) <= room,
+                     qPrintable(QString("%1: %2 > %3").arg(field).arg(b->fontMetrics().horizontalAdvance(text)).arg(room)));
+        }
     }
 
     void emailOpensNewMessage()

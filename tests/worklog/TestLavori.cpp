@@ -191,6 +191,25 @@ private slots:
         QCOMPARE(fx.fileBytes("2017.lav").size(), 2 * 2913);
     }
 
+    // A date of another year is saved as it is, with a quiet line beside it and no box.
+    void dateOutsideTheYearIsNoted()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        auto *note = ScreenFixture::child<QLabel>(screen, "lblAltroAnno");
+        QVERIFY(note->text().isEmpty());
+        fillRequired();
+        box("Data")->setText("31/12/2016");
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().contains("2017"));
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QCOMPARE(Dialogs::Test::last().text, QString("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(fx.fileBytes("2017.lav").mid(272, 11), QByteArray("\x0a" "31/12/2016"));
+        ScreenFixture::click(screen, "cmdNuovo");
+        QVERIFY(note->text().isEmpty());
+    }
+
     void keysAndLoading()
     {
         ScreenFixture fx;

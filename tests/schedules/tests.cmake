@@ -1,0 +1,1 @@
+veltaro_test(test_orari ${CMAKE_CURRENT_LIST_DIR}/TestOrari.cpp)

@@ -15,6 +15,7 @@
 #include "workers/Istruttori.h"
 #include "workers/TrovaIstruttori.h"
 #include "worklog/Lavori.h"
+#include "worklog/TrovaLavori.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -83,6 +84,7 @@ Screens &Screens::create()
     installScheduleFind();
     installShiftFind();
     installProjectFind();
+    installWorkFind();
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }

@@ -82,4 +82,6 @@ measure "Dipendenti.pro, 20000 schede" "$workers" "$surname" \
     "$cli trova $workers --Cognome=$surname"
 measure "2024.lav, 50000 schede" "$log" "$code" \
     "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024" \
-    "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024 --cf=$code"
+    "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024 --cf=$code" \
+    "$cli trova $log --CodFisc=$code" \
+    "$cli incompleti $log"

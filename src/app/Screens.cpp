@@ -6,6 +6,8 @@
 #include "framework/Keyboard.h"
 #include "compensation/MenuRiepilogoPagamenti.h"
 #include "compensation/Statistiche.h"
+#include "projects/Referti.h"
+#include "projects/TrovaProgetti.h"
 #include "schedules/Orari.h"
 #include "schedules/TrovaOrari.h"
 #include "shifts/Settimanale.h"
@@ -13,6 +15,7 @@
 #include "workers/Istruttori.h"
 #include "workers/TrovaIstruttori.h"
 #include "worklog/Lavori.h"
+#include "worklog/TrovaLavori.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -52,7 +55,7 @@ Screens &Screens::create()
     s.settimanale = new TfrmSettimanale;
     s.turni = new TfrmTurni;
     s.menuReferti = new TfrmMenuReferti;
-    s.referti = new PendingModule(QStringLiteral("TfrmReferti"), QStringLiteral(" Veltaro - Archivio progetti"));
+    s.referti = new TfrmReferti;
     s.menuLavori = new TfrmMenuLavori;
     s.lavori = new TfrmLavori;
     s.menuPagamenti = new TfrmMenuPagamenti;
@@ -80,6 +83,8 @@ Screens &Screens::create()
     installWorkerFind();
     installScheduleFind();
     installShiftFind();
+    installProjectFind();
+    installWorkFind();
     QObject::connect(s.avvio, &TfrmAvvio::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return s;
 }

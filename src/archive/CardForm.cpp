@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -109,6 +110,17 @@ struct Builder {
                 screen->setHint(c, QString::fromUtf8(row.hint));
             return c;
         }
+        case Kind::Lines: {
+            // No typing limit: Save cuts the text to its field.
+            auto *p = new QPlainTextEdit(parent);
+            p->setObjectName(QStringLiteral("txt") + field);
+            p->setTabChangesFocus(true);
+            const int lines = row.width > 0 ? row.width : 3;
+            p->setFixedHeight(p->fontMetrics().lineSpacing() * lines + 2 * p->frameWidth() + 8);
+            if (row.hint)
+                screen->setHint(p, QString::fromUtf8(row.hint));
+            return p;
+        }
         case Kind::Choice: {
             auto *c = new QComboBox(parent);
             c->setEditable(true);
@@ -172,7 +184,8 @@ struct Builder {
                 lineGrows = false;
                 grid->addLayout(line, r, 1);
                 if (row.caption && row.kind != Kind::Check)
-                    grid->addWidget(captionLabel(box, row, w), r, 0);
+                    grid->addWidget(captionLabel(box, row, w), r, 0,
+                                    row.kind == Kind::Lines ? Qt::AlignTop | Qt::AlignLeft : Qt::Alignment());
             } else if (row.caption) {
                 line->addSpacing(8);
                 line->addWidget(captionLabel(box, row, w));

@@ -20,6 +20,7 @@ enum class Kind {
     Right,     // a line edit showing its text on the right (amounts)
     Choice,    // an editable combo box; the screen gives its items
     Check,     // a check box "chk" + field, the caption as its text
+    Lines,     // a multi-line box; width is the number of lines it shows
 };
 
 // A button beside a box, or alone on its row when the row has no field. With a glyph it is

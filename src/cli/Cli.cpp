@@ -11,6 +11,9 @@
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/Clock.h"
+#include "projects/ProjectFind.h"
+#include "projects/ProjectRecord.h"
+#include "projects/ProjectRtf.h"
 #include "schedules/ScheduleFind.h"
 #include "schedules/ScheduleRecord.h"
 #include "shifts/DailyShiftRecord.h"
@@ -18,6 +21,8 @@
 #include "shifts/WeeklyShiftRecord.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
+#include "worklog/WorkFind.h"
+#include "worklog/WorkRecord.h"
 
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -50,7 +55,11 @@ const QVector<Command> &commands()
                   "  --Annotazioni.\n"
                   "  ANNO.ore: --Nome, --Data, --Sede, --Disposizioni, --Lavoratore01..--Lavoratore05,\n"
                   "  --Annotazioni.\n"
-                  "  ANNO.set: --Nome, --Sede, --DataInizio, --DataFine, --Disposizioni, --Annotazioni.",
+                  "  ANNO.set: --Nome, --Sede, --DataInizio, --DataFine, --Disposizioni, --Annotazioni.\n"
+                  "  ANNO.prg: --Nome, --Codice, --Ambito, --Descrizione, --DataInizio, --DataScade, --Stato,\n"
+                  "  --Responsabile, --Obiettivi, --Questioni.\n"
+                  "  ANNO.lav: --Data, --Luogo, --Attivita, --Postazione, --Cognome, --Nome, --CodFisc,\n"
+                  "  --Mansione, --CodiceProg, --Note.",
          &trova},
         {"scadenze", "scadenze Dipendenti.pro [--oggi=gg/mm/aaaa]\n"
                      "  Stampa il riepilogo dei contratti in scadenza o scaduti alla data indicata (oggi se\n"
@@ -66,6 +75,17 @@ const QVector<Command> &commands()
                         "  all'euro: dodici righe, nome del mese, tabulazione, importo. Le schede con totale non\n"
                         "  valido sono contate su stderr.",
          &statistiche},
+        {"scaduti", "scaduti ANNO.prg [--oggi=gg/mm/aaaa]\n"
+                    "  Stampa il riepilogo dei progetti non ultimati la cui data di scadenza è anteriore alla\n"
+                    "  data indicata (oggi se omessa). Le schede con scadenza non valida sono contate su stderr.",
+         &scaduti},
+        {"incompleti", "incompleti ANNO.lav\n"
+                       "  Stampa il riepilogo dei lavori segnati come incompleti.",
+         &incompleti},
+        {"rtf", "rtf ANNO.prg N FILE\n"
+                "  Scrive la scheda del progetto numero N (la prima è 1) nel documento RTF FILE, come il\n"
+                "  comando Stampa dell'archivio progetti.",
+         &rtf},
     };
     return list;
 }
@@ -409,6 +429,8 @@ const Searchable *searchable(const QString &kind)
         {"orari", &ScheduleRecord::layout, &ScheduleFind::filters, &ScheduleFind::line},
         {"turni", &DailyShiftRecord::layout, &ShiftFind::dailyFilters, &ShiftFind::dailyLine},
         {"settimanale", &WeeklyShiftRecord::layout, &ShiftFind::weeklyFilters, &ShiftFind::weeklyLine},
+        {"progetti", &ProjectRecord::layout, &ProjectFind::filters, &ProjectFind::line},
+        {"lavori", &WorkRecord::layout, &WorkFind::filters, &WorkFind::line},
     };
     for (const Searchable &s : kinds)
         if (kind == QLatin1String(s.kind))
@@ -569,6 +591,92 @@ int statistiche(const QStringList &rawArgs, Io &io)
     const QString notice = MonthlyStats::skippedNotice(stats);
     if (!notice.isEmpty())
         io.err << terminalText(notice) << "\n";
+    return 0;
+}
+
+int scaduti(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("scaduti");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    const auto archive = archiveArgument(io, self, args, "progetti", QStringLiteral("archivio dei progetti (ANNO.prg)"),
+                                         {QStringLiteral("oggi")}, code);
+    if (!archive)
+        return code;
+    const QString path = *archive;
+    QDate today = Clock::today();
+    if (args.has(QStringLiteral("oggi"))) {
+        const auto date = dateOption(io, self, args, QStringLiteral("oggi"), code);
+        if (!date)
+            return code;
+        today = *date;
+    }
+    if (!archiveExists(io, self, path))
+        return 2;
+
+    const ProjectFind::Expired due = ProjectFind::expired(path, today);
+    if (!due.listing.ok)
+        return readError(io, self, due.listing.error);
+    LineWriter out(io.out);
+    out.lines(due.listing.lines);
+    out.flush();
+    if (due.unreadable > 0)
+        io.err << terminalText(ProjectFind::unreadableNotice(due.unreadable)) << "\n";
+    return 0;
+}
+
+int incompleti(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("incompleti");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"), {}, code);
+    if (!archive)
+        return code;
+    if (!archiveExists(io, self, *archive))
+        return 2;
+    const Find::Listing found = WorkFind::incomplete(*archive);
+    if (!found.ok)
+        return readError(io, self, found.error);
+    LineWriter out(io.out);
+    out.lines(found.lines);
+    return 0;
+}
+
+int rtf(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("rtf");
+    const Args args = parse(rawArgs);
+    if (args.positional.size() != 3 || !args.options.isEmpty())
+        return usageError(io, self, QStringLiteral("indicare l'archivio dei progetti, il numero della scheda e il file RTF"));
+    const QString path = args.positional.at(0), target = args.positional.at(2);
+    if (ArchiveKinds::forFile(path).name != QLatin1String("progetti"))
+        return usageError(io, self, QStringLiteral("non è un archivio dei progetti (ANNO.prg): %1").arg(path));
+    bool isNumber = false;
+    const qint64 n = args.positional.at(1).toLongLong(&isNumber);
+    if (!isNumber || n < 1 || !Routines::isDigits(args.positional.at(1)))
+        return usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(args.positional.at(1)));
+    if (!archiveExists(io, self, path))
+        return 2;
+    TArchivio archive(path, ProjectRecord::layout().size());
+    if (!archive.openForReading())
+        return readError(io, self, archive.errorText());
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return readError(io, self, archive.errorText());
+    if (n > count) {
+        io.err << "veltaro-cli rtf: l'archivio contiene " << count << " schede: la scheda " << n << " non esiste\n";
+        return 2;
+    }
+    Record record(ProjectRecord::layout());
+    if (!archive.readRecord(n, record.bytes()))
+        return readError(io, self, archive.errorText());
+    archive.close();
+    QString error;
+    if (!ProjectRtf::write(target, ProjectRtf::document(record), &error)) {
+        io.err << "veltaro-cli rtf: scrittura non riuscita: " << target << ": " << error << "\n";
+        return 2;
+    }
     return 0;
 }
 

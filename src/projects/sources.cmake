@@ -1,3 +1,9 @@
 list(APPEND VELTARO_CORE_SOURCES
   projects/ProjectRecord.cpp
+  projects/ProjectFind.cpp
+  projects/ProjectRtf.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  projects/Referti.cpp
+  projects/TrovaProgetti.cpp
 )

@@ -70,14 +70,20 @@ void TfrmLavori::buildCommands()
         {"cmdDuplica", "Duplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
          "2", Green, [this] { duplicate(); }},
         {"cmdSalva", "Salva", "Salva la scheda corrente in archivio.", "S", Green, [this] { save(); }},
-        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", Blue, {}},
+        {"cmdTrova", "Trova", "Trova una scheda in archivio.", "?", Blue, [this] {
+             if (openFind)
+                 openFind(this);
+         }},
         {"cmdPrimo", "Primo", "Visualizza la prima scheda in archivio.", "|<", Blue, [this] { first(); }},
         {"cmdIndietro", "Indietro", "Visualizza la scheda precedente in archivio.", "<", Blue, [this] { previous(); }},
         {nullptr, nullptr, nullptr, nullptr, {}, {}},
         {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", Blue, [this] { next(); }},
         {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", Blue, [this] { last(); }},
         {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", Grey, {}},
-        {"cmdIncompleti", "Incompleti", "Visualizza il riepilogo dei lavori non completati.", "!", Orange, {}},
+        {"cmdIncompleti", "Incompleti", "Visualizza il riepilogo dei lavori non completati.", "!", Orange, [this] {
+             if (openIncomplete)
+                 openIncomplete(this);
+         }},
         {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", Grey, {}},
         {"cmdStampa", "Stampa", "Stampa la scheda corrente.", "P", Grey, {}},
         {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", Grey, {}},
@@ -195,6 +201,10 @@ void TfrmLavori::buildForm()
         if (openWorkerFind)
             openWorkerFind(this);
     });
+    connect(findChild<QPushButton *>(QStringLiteral("impProgetto")), &QPushButton::clicked, this, [this] {
+        if (openProjectImport)
+            openProjectImport(this);
+    });
     connect(findChild<QPushButton *>(QStringLiteral("btnCodFisc")), &QPushButton::clicked, this, [this] {
         if (openTaxCodeCheck)
             openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));
@@ -215,8 +225,10 @@ void TfrmLavori::updateCommands()
     };
     enable("impLavoratore", bool(openWorkerFind));
     enable("btnCodFisc", bool(openTaxCodeCheck));
-    for (const char *later : {"cmdTrova", "cmdFile", "cmdIncompleti", "cmdEsporta", "cmdStampa", "cmdGuida",
-                              "impProgetto", "btnIstruzioni"})
+    enable("cmdTrova", bool(openFind));
+    enable("cmdIncompleti", bool(openIncomplete));
+    enable("impProgetto", bool(openProjectImport));
+    for (const char *later : {"cmdFile", "cmdEsporta", "cmdStampa", "cmdGuida", "btnIstruzioni"})
         enable(later, false);
 }
 

@@ -19,6 +19,10 @@ public:
     // Screens built elsewhere: the worker find in its "lavori" mode and the identifier check.
     static inline std::function<void(TfrmLavori *)> openWorkerFind;
     static inline std::function<void(QWidget *, const QString &)> openTaxCodeCheck;
+    // The work find, the incomplete-works summary and the project import.
+    static inline std::function<void(TfrmLavori *)> openFind;
+    static inline std::function<void(TfrmLavori *)> openIncomplete;
+    static inline std::function<void(TfrmLavori *)> openProjectImport;
 
     void computeHours();
     void computeTotalDue();

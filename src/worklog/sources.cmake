@@ -1,7 +1,9 @@
 list(APPEND VELTARO_CORE_SOURCES
   worklog/WorkRecord.cpp
   worklog/WorkComputations.cpp
+  worklog/WorkFind.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   worklog/Lavori.cpp
+  worklog/TrovaLavori.cpp
 )

@@ -6,8 +6,12 @@
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/Clock.h"
+#include "projects/ProjectFind.h"
+#include "projects/ProjectRecord.h"
+#include "projects/ProjectRtf.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
+#include "worklog/WorkFind.h"
 #include "worklog/WorkRecord.h"
 
 #include <QDir>
@@ -369,7 +373,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");   // W: Dipendenti.pro, L: 2017.lav, other names in the same folder
         QTest::addColumn<QString>("message");
-        const QString later = QString::fromUtf8("non è ancora disponibile");
         QTest::newRow("trova: field not searched") << QStringList{"trova", "W", "--Sesso=M"} << "campo sconosciuto: --Sesso";
         QTest::newRow("trova: no text") << QStringList{"trova", "W", "--Cognome"} << "indicare il testo da cercare: --Cognome=testo";
         QTest::newRow("trova: field twice") << QStringList{"trova", "W", "--Cognome=a", "--cognome=b"} << "campo ripetuto: --Cognome";
@@ -379,8 +382,14 @@ private slots:
                                                             << "campo sconosciuto: --Lavoratore06";
         QTest::newRow("trova: weekly shifts, times not searched") << QStringList{"trova", "2017.set", "--Inizio01=08"}
                                                                   << "campo sconosciuto: --Inizio01";
-        QTest::newRow("trova: projects") << QStringList{"trova", "2017.prg"} << later;
-        QTest::newRow("trova: work log") << QStringList{"trova", "L"} << later;
+        QTest::newRow("trova: projects, phases not searched") << QStringList{"trova", "2017.prg", "--Fasi=x"}
+                                                              << "campo sconosciuto: --Fasi";
+        QTest::newRow("trova: work log, total not searched") << QStringList{"trova", "L", "--TotDovuto=1"}
+                                                             << "campo sconosciuto: --TotDovuto";
+        QTest::newRow("scaduti: work log") << QStringList{"scaduti", "L"} << "non è un archivio dei progetti";
+        QTest::newRow("scaduti: missing") << QStringList{"scaduti", "2017.prg"} << "archivio non trovato";
+        QTest::newRow("incompleti: workers") << QStringList{"incompleti", "W"} << "non è un registro dei lavori";
+        QTest::newRow("rtf: card zero") << QStringList{"rtf", "2017.prg", "0", "x.rtf"} << "numero di scheda non valido";
         QTest::newRow("trova: not an archive") << QStringList{"trova", "note.txt"} << "tipo di archivio non riconosciuto";
         QTest::newRow("trova: missing") << QStringList{"trova", "sub/Dipendenti.pro"} << "archivio non trovato";
         QTest::newRow("scadenze: work log") << QStringList{"scadenze", "L"} << "non è un archivio dei lavoratori";
@@ -428,6 +437,58 @@ private slots:
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         // Only reading: a refused or missing archive is never created.
         QCOMPARE(QDir(a.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
+    void projectsAndWorksAsTheScreens()
+    {
+        QTemporaryDir dir;
+        const QString prg = dir.filePath("2017.prg"), lav = dir.filePath("2017.lav");
+        const auto project = [](const Fields &f) { return RecordFiles::make(ProjectRecord::layout(), f); };
+        const QList<Record> projects = {
+            project({{"Nome", "Zeta {x}"}, {"DataScade", "14/06/2017"}, {"Terminato", "No"}, {"Responsabile", "Rossi"},
+                     {"Fasi", "a\r\nb"}}),
+            project({{"Nome", "Alfa"}, {"DataScade", "31/02/2017"}, {"Terminato", "No"}, {"Responsabile", "ROSSINI"}}),
+            project({{"Nome", "Beta"}, {"DataScade", "01/01/2017"}, {"Terminato", "No"}, {"Responsabile", "Bianchi"}}),
+        };
+        QVERIFY(RecordFiles::write(prg, projects));
+        QVERIFY(RecordFiles::write(lav, {card({{"Attivita", "Pulizia"}, {"Cognome", "Rossi"}, {"Data", "02/03/2017"},
+                                               {"Incompleto", "S\u00ec"}}),
+                                         card({{"Attivita", "Custodia"}, {"Cognome", "Grossi"}, {"Data", "02/04/2017"},
+                                               {"Incompleto", "No"}})}));
+        const auto search = [](const QString &path, const RecordLayout &layout, const QVector<Find::Filter> &f,
+                               const Find::LineBuilder &line) { return asOutput(Find::search(path, layout, f, line).lines); };
+
+        Run r = cli({"trova", prg, "--Responsabile=rossi"});
+        QCOMPARE(r.out, search(prg, ProjectRecord::layout(), {{ProjectRecord::layout().indexOf("Responsabile"), "rossi"}},
+                               ProjectFind::line()));
+        QCOMPARE(r.out.count('\n'), 2);
+        r = cli({"trova", lav, "--Cognome=ros", "--Data=/03/"});
+        QCOMPARE(r.out, search(lav, WorkRecord::layout(),
+                               {{WorkRecord::layout().indexOf("Cognome"), "ros"}, {WorkRecord::layout().indexOf("Data"), "/03/"}},
+                               WorkFind::line()));
+        QCOMPARE(r.out.count('\n'), 1);
+
+        r = cli({"scaduti", prg, "--oggi=15/06/2017"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, asOutput(ProjectFind::expired(prg, QDate(2017, 6, 15)).listing.lines));
+        QCOMPARE(r.out.count('\n'), 2);
+        QVERIFY(r.err.contains("1 scheda non è stata inclusa"));
+
+        r = cli({"incompleti", lav});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, asOutput(WorkFind::incomplete(lav).lines));
+        QVERIFY(r.out.startsWith("Pulizia "));
+        QCOMPARE(r.out.count('\n'), 1);
+
+        const QString rtf = dir.filePath("scheda.rtf");
+        r = cli({"rtf", prg, "1", rtf});
+        QCOMPARE(r.code, 0);
+        QFile written(rtf);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), ProjectRtf::document(projects.first()));
+        r = cli({"rtf", prg, "4", rtf});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("la scheda 4 non esiste"));
     }
 
     void everyCommandHasItsHelp_data()

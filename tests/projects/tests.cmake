@@ -1,0 +1,2 @@
+veltaro_test(test_referti ${CMAKE_CURRENT_LIST_DIR}/TestReferti.cpp)
+veltaro_test(test_progetti_find ${CMAKE_CURRENT_LIST_DIR}/TestProgettiFind.cpp)

@@ -213,7 +213,7 @@ void TfrmLavori::updateCommands()
     };
     enable("impLavoratore", bool(openWorkerFind));
     enable("btnCodFisc", bool(openTaxCodeCheck));
-    for (const char *later : {"cmdTrova", "cmdFile", "cmdIncompleti", "cmdEsporta", "cmdStampa", "cmdGuida",
+    for (const char *later : {"cmdTrova", "cmdFile", "cmdIncompleti", "cmdStampa", "cmdGuida",
                               "impProgetto", "btnIstruzioni"})
         enable(later, false);
 }

@@ -100,7 +100,7 @@ TfrmEsporta::TfrmEsporta(const SheetExport::Sheet &sheet, const QString &archive
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_grid->setColumnWidth(0, 56);
     for (int c = 0; c < sheet.columns.size(); ++c)
-        m_grid->setColumnWidth(c + 1, sheet.columns.at(c).width * 2 / 3);
+        m_grid->setColumnWidth(c + 1, sheet.columns.at(c).width);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
     v->addWidget(m_grid, 1);

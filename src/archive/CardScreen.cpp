@@ -2,6 +2,7 @@
 
 #include "archive/Archivio.h"
 #include "framework/Dialogs.h"
+#include "output/Esporta.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -83,6 +84,9 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
                                     QString::fromUtf8(c.glyph), c.colour);
         if (c.action)
             connect(b, &QToolButton::clicked, this, c.action);
+        // Every archive with a worksheet exports from its screen's export command.
+        else if (QLatin1String(c.name) == QLatin1String("cmdEsporta") || QLatin1String(c.name) == QLatin1String("btnEsporta"))
+            connect(b, &QToolButton::clicked, this, [this] { TfrmEsporta::open(this, archivePath()); });
         row->addWidget(b);
     }
     row->addStretch();
@@ -129,7 +133,7 @@ QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QStr
                 continue;
             if (actions.contains(name))
                 c.action = actions.value(name);
-            else if (!c.action && name != QLatin1String("btnEsci"))
+            else if (!c.action && name != QLatin1String("btnEsci") && name != QLatin1String("btnEsporta"))
                 unavailable << name;
             chosen.append(c);
         }

@@ -11,6 +11,7 @@
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/Clock.h"
+#include "output/SheetExport.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
 #include "projects/ProjectRtf.h"
@@ -86,6 +87,12 @@ const QVector<Command> &commands()
                 "  Scrive la scheda del progetto numero N (la prima è 1) nel documento RTF FILE, come il\n"
                 "  comando Stampa dell'archivio progetti.",
          &rtf},
+        {"esporta", "esporta ARCHIVIO [--file=FILE]\n"
+                    "  Scrive l'archivio nel file per Excel che scrive la sua schermata di esportazione: senza\n"
+                    "  --file, il nome fisso del programma nella cartella dell'archivio (Dipendenti.pro,\n"
+                    "  Orari.pro, ANNO.ore, ANNO.prg, ANNO.lav). Il file precedente è sostituito solo a\n"
+                    "  scrittura completata.",
+         &esporta},
     };
     return list;
 }
@@ -677,6 +684,36 @@ int rtf(const QStringList &rawArgs, Io &io)
         io.err << "veltaro-cli rtf: scrittura non riuscita: " << target << ": " << error << "\n";
         return 2;
     }
+    return 0;
+}
+
+int esporta(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("esporta");
+    const Args args = parse(rawArgs);
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare un solo archivio"));
+    const QString path = args.positional.first();
+    const SheetExport::Sheet *sheet = SheetExport::forArchive(path);
+    if (!sheet)
+        return usageError(io, self, QStringLiteral("archivio senza esportazione: %1").arg(path));
+    int code = 0;
+    if (!checkOptions(io, self, args, {QStringLiteral("file")}, code))
+        return code;
+    if (!archiveExists(io, self, path))
+        return 2;
+    const SheetExport::Reading reading = SheetExport::read(*sheet, path);
+    if (!reading.readOk)
+        return readError(io, self, reading.error);
+    const QString target = args.has(QStringLiteral("file"))
+        ? args.value(QStringLiteral("file"))
+        : QFileInfo(path).absolutePath() + QLatin1Char('/') + sheet->fileName;
+    QString error;
+    if (!SheetExport::writeFile(target, SheetExport::document(*sheet, reading.grid), &error)) {
+        io.err << "veltaro-cli esporta: scrittura non riuscita: " << target << ": " << error << "\n";
+        return 2;
+    }
+    io.out << reading.grid.rows() << " schede esportate in " << target << "\n";
     return 0;
 }
 

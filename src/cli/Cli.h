@@ -48,5 +48,6 @@ int statistiche(const QStringList &args, Io &io);
 int scaduti(const QStringList &args, Io &io);
 int incompleti(const QStringList &args, Io &io);
 int rtf(const QStringList &args, Io &io);
+int esporta(const QStringList &args, Io &io);
 
 }

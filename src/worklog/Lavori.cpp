@@ -228,7 +228,7 @@ void TfrmLavori::updateCommands()
     enable("cmdTrova", bool(openFind));
     enable("cmdIncompleti", bool(openIncomplete));
     enable("impProgetto", bool(openProjectImport));
-    for (const char *later : {"cmdFile", "cmdEsporta", "cmdStampa", "cmdGuida", "btnIstruzioni"})
+    for (const char *later : {"cmdFile", "cmdStampa", "cmdGuida", "btnIstruzioni"})
         enable(later, false);
 }
 

@@ -1,0 +1,6 @@
+list(APPEND VELTARO_CORE_SOURCES
+  output/SheetExport.cpp
+)
+list(APPEND VELTARO_UI_SOURCES
+  output/Esporta.cpp
+)

@@ -1,5 +1,6 @@
 #include "archive/CardScreen.h"
 
+#include "archive/AllegaCartella.h"
 #include "archive/Archivio.h"
 #include "framework/Dialogs.h"
 
@@ -56,6 +57,18 @@ void set(QWidget *w, const QString &text)
 }
 }
 
+namespace {
+bool isAttachCommand(const QString &name)
+{
+    return name == QLatin1String("cmdFile") || name == QLatin1String("btnAllega");
+}
+// Help commands come alive through their topic, wherever the screen is built.
+bool isHelpCommand(const QString &name)
+{
+    return name == QLatin1String("cmdGuida") || name == QLatin1String("btnGuida");
+}
+}
+
 CardScreen::CardScreen(const QString &objectName, const QString &caption, const RecordLayout &layout,
                        QWidget *parent)
     : WorkWindow(objectName, caption, parent), m_buffer(layout)
@@ -83,6 +96,9 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
                                     QString::fromUtf8(c.glyph), c.colour);
         if (c.action)
             connect(b, &QToolButton::clicked, this, c.action);
+        // Every card screen's attachment command opens the same dialog, for the screen's own tag.
+        else if (isAttachCommand(b->objectName()))
+            connect(b, &QToolButton::clicked, this, [this] { TfrmAllegaCartella::open(this, TfrmAllegaCartella::tagFor(objectName())); });
         row->addWidget(b);
     }
     row->addStretch();
@@ -129,7 +145,7 @@ QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QStr
                 continue;
             if (actions.contains(name))
                 c.action = actions.value(name);
-            else if (!c.action && name != QLatin1String("btnEsci"))
+            else if (!c.action && name != QLatin1String("btnEsci") && !isAttachCommand(name) && !isHelpCommand(name))
                 unavailable << name;
             chosen.append(c);
         }

@@ -1,6 +1,7 @@
 #include "worklog/Lavori.h"
 
 #include "app/Calendario.h"
+#include "app/Info.h"
 #include "app/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
@@ -194,6 +195,8 @@ void TfrmLavori::buildForm()
         if (openWorkerFind)
             openWorkerFind(this);
     });
+    connect(findChild<QPushButton *>(QStringLiteral("btnIstruzioni")), &QPushButton::clicked, this,
+            [this] { TfrmIstruzioni::open(this); });
     connect(findChild<QPushButton *>(QStringLiteral("btnCodFisc")), &QPushButton::clicked, this, [this] {
         if (openTaxCodeCheck)
             openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));
@@ -213,8 +216,8 @@ void TfrmLavori::updateCommands()
     };
     enable("impLavoratore", bool(openWorkerFind));
     enable("btnCodFisc", bool(openTaxCodeCheck));
-    for (const char *later : {"cmdTrova", "cmdFile", "cmdIncompleti", "cmdEsporta", "cmdStampa", "cmdGuida",
-                              "impProgetto", "btnIstruzioni"})
+    for (const char *later : {"cmdTrova", "cmdIncompleti", "cmdEsporta", "cmdStampa",
+                              "impProgetto"})
         enable(later, false);
 }
 

@@ -10,4 +10,5 @@ list(APPEND VELTARO_UI_SOURCES
   app/Screens.cpp
   app/Guida.cpp
   app/Info.cpp
+  app/GuideWriter.cpp
 )

@@ -150,7 +150,7 @@ void TfrmSplash::open(QWidget *parent)
 TfrmIstruzioni::TfrmIstruzioni(QWidget *parent)
     : QDialog(parent)
 {
-    DialogFrame::setup(this, QStringLiteral("TfrmIstruzioni"), QStringLiteral(" Istruzioni per l'uso"), QSize(600, 520));
+    DialogFrame::setup(this, QStringLiteral("TfrmIstruzioni"), QStringLiteral(" Istruzioni per l'uso"), QSize(600, 400));
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(16, 12, 16, 12);
     const char *steps[] = {

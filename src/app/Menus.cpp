@@ -1,9 +1,11 @@
 #include "app/Menus.h"
 
+#include "app/Info.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
+#include "framework/Desktop.h"
 #include "framework/Dialogs.h"
 
 #include <QGridLayout>
@@ -94,10 +96,15 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     struct Small {
         const char *name, *text, *glyph;
     };
-    // The help and information screens come later.
+    // imgGuida opens its topic like every help picture.
     for (const Small &s : {Small{"imgGuida", "Guida", "?"}, Small{"imgInfo", "Informazioni", "i"},
                            Small{"imgCopyright", "Riconoscimenti", "©"}, Small{"icoSito", "Sito web", "W"}})
-        foot->addWidget(smallPicture(content(), s.name, s.text, s.glyph, Slate, false));
+        foot->addWidget(smallPicture(content(), s.name, s.text, s.glyph, Slate));
+    connect(findChild<QToolButton *>(QStringLiteral("imgInfo")), &QToolButton::clicked, this, [this] { TfrmInfo::open(this); });
+    connect(findChild<QToolButton *>(QStringLiteral("imgCopyright")), &QToolButton::clicked, this,
+            [this] { TfrmSplash::open(this); });
+    connect(findChild<QToolButton *>(QStringLiteral("icoSito")), &QToolButton::clicked, this,
+            [] { TMisc::Open(Vendor::webAddress()); });
     foot->addStretch();
     auto *exit = smallPicture(content(), "imgEsci", "Esci", "X", ExitRed);
     connect(exit, &QToolButton::clicked, this, &QWidget::close);
@@ -127,7 +134,7 @@ QWidget *TagMenu::buildFrame(const QString &info, const QString &helpTopic)
     outer->addWidget(body, 0, Qt::AlignHCenter);
     outer->addStretch(2);
     auto *foot = new QHBoxLayout;
-    auto *help = smallPicture(content(), "imgGuida", "Guida", "?", Slate, false);
+    auto *help = smallPicture(content(), "imgGuida", "Guida", "?", Slate);
     help->setProperty("helpTopic", helpTopic);
     foot->addWidget(help);
     foot->addStretch();

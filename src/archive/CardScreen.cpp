@@ -1,5 +1,6 @@
 #include "archive/CardScreen.h"
 
+#include "archive/AllegaCartella.h"
 #include "archive/Archivio.h"
 #include "framework/Dialogs.h"
 #include "output/Esporta.h"
@@ -57,6 +58,18 @@ void set(QWidget *w, const QString &text)
 }
 }
 
+namespace {
+bool isAttachCommand(const QString &name)
+{
+    return name == QLatin1String("cmdFile") || name == QLatin1String("btnAllega");
+}
+// Help commands come alive through their topic, wherever the screen is built.
+bool isHelpCommand(const QString &name)
+{
+    return name == QLatin1String("cmdGuida") || name == QLatin1String("btnGuida");
+}
+}
+
 CardScreen::CardScreen(const QString &objectName, const QString &caption, const RecordLayout &layout,
                        QWidget *parent)
     : WorkWindow(objectName, caption, parent), m_buffer(layout)
@@ -87,6 +100,9 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
         // Every archive with a worksheet exports from its screen's export command.
         else if (QLatin1String(c.name) == QLatin1String("cmdEsporta") || QLatin1String(c.name) == QLatin1String("btnEsporta"))
             connect(b, &QToolButton::clicked, this, [this] { TfrmEsporta::open(this, archivePath()); });
+        // Every card screen's attachment command opens the same dialog, for the screen's own tag.
+        else if (isAttachCommand(b->objectName()))
+            connect(b, &QToolButton::clicked, this, [this] { TfrmAllegaCartella::open(this, TfrmAllegaCartella::tagFor(objectName())); });
         row->addWidget(b);
     }
     row->addStretch();
@@ -133,7 +149,8 @@ QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QStr
                 continue;
             if (actions.contains(name))
                 c.action = actions.value(name);
-            else if (!c.action && name != QLatin1String("btnEsci") && name != QLatin1String("btnEsporta"))
+            else if (!c.action && name != QLatin1String("btnEsci") && name != QLatin1String("btnEsporta")
+                     && !isAttachCommand(name) && !isHelpCommand(name))
                 unavailable << name;
             chosen.append(c);
         }

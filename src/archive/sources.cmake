@@ -16,3 +16,6 @@ list(APPEND VELTARO_UI_SOURCES
   archive/ResultList.cpp
   archive/FindScreen.cpp
 )
+list(APPEND VELTARO_UI_SOURCES
+  archive/AllegaCartella.cpp
+)

@@ -1,5 +1,6 @@
 #include "compensation/RiepPagamenti.h"
 
+#include "app/Guida.h"
 #include "app/Routines.h"
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
@@ -103,8 +104,6 @@ TfrmRiepPagamenti::TfrmRiepPagamenti(const Request &request, QWidget *parent)
     QToolButton *help = Pictures::command(this, QStringLiteral("imgGuida"), QStringLiteral("Guida"), QStringLiteral("?"),
                                           QColor(0x46, 0x5a, 0x6e), 24);
     help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Help screens are still to come.
-    Pictures::setAvailable(help, false);
     help->setProperty("helpTopic", QStringLiteral("Applicazione Riepilogo compensi."));
     bottom->addWidget(help);
     bottom->addStretch();
@@ -125,6 +124,7 @@ TfrmRiepPagamenti::TfrmRiepPagamenti(const Request &request, QWidget *parent)
     connect(find, &QPushButton::clicked, this, &TfrmRiepPagamenti::findInList);
     connect(print, &QPushButton::clicked, this, &TfrmRiepPagamenti::print);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    TfrmGuida::wire(this);
 }
 
 void TfrmRiepPagamenti::showEvent(QShowEvent *event)

@@ -41,11 +41,9 @@ int copiesFrom(const QString &typed)
     return number.size() > 3 ? most : number.toInt();
 }
 
-// Help screens are still to come: the picture is there, disabled, and says so.
 QToolButton *helpPicture(QWidget *parent, const char *name)
 {
     QToolButton *b = Pictures::command(parent, QLatin1String(name), QStringLiteral("Guida"), QStringLiteral("?"), Slate);
-    Pictures::setAvailable(b, false);
     b->setProperty("helpTopic", HelpTopic);
     return b;
 }

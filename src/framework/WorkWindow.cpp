@@ -1,5 +1,7 @@
 #include "framework/WorkWindow.h"
 
+#include "app/Guida.h"
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGraphicsView>
@@ -100,6 +102,7 @@ void WorkWindow::ensureBuilt()
         return;
     m_built = true;
     build();
+    TfrmGuida::wire(this);
     clearsHintOnBackground();
 }
 

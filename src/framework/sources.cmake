@@ -4,6 +4,7 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   framework/Dialogs.cpp
   framework/Desktop.cpp
+  framework/Documents.cpp
   framework/BoxBehaviour.cpp
   framework/Keyboard.cpp
   framework/WorkWindow.cpp

@@ -1,5 +1,6 @@
 #include "output/Esporta.h"
 
+#include "app/Guida.h"
 #include "app/ProgramFolder.h"
 #include "archive/FindScreen.h"
 #include "archive/TextCodec.h"
@@ -82,7 +83,6 @@ TfrmEsporta::TfrmEsporta(const SheetExport::Sheet &sheet, const QString &archive
     QToolButton *help = command("cmdGuida", "Guida", "i", QColor(0x6b, 0x75, 0x80),
                                 "Visualizza la pagina della guida sensibile al contesto.");
     help->setProperty("helpTopic", sheet.helpTitle);
-    Pictures::setAvailable(help, false);
     bar->addStretch();
     QToolButton *exit = command("cmdEsci", "Esci", "X", QColor(0xb0, 0x3a, 0x2e), "Esci da questo ambiente di lavoro.");
     v->addLayout(bar);
@@ -114,6 +114,7 @@ TfrmEsporta::TfrmEsporta(const SheetExport::Sheet &sheet, const QString &archive
 
     connect(save, &QToolButton::clicked, this, &TfrmEsporta::exportFile);
     connect(exit, &QToolButton::clicked, this, &QDialog::reject);
+    TfrmGuida::wire(this);
 }
 
 TfrmEsporta::~TfrmEsporta() = default;

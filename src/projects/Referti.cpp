@@ -138,8 +138,6 @@ void TfrmReferti::build()
         {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", Grey, {}},
         {"cmdEsci", "Esci", "Esci da questa schermata di lavoro.", "X", Red, {}},
     });
-    for (const char *later : {"cmdFile", "cmdGuida"})
-        Pictures::setAvailable(findChild<QWidget *>(QLatin1String(later)), false);
     findChild<QWidget *>(QStringLiteral("cmdGuida"))->setProperty("helpTopic", QStringLiteral("Applicazione Archivio progetti."));
 
     CardForm::build(this, ProjectRecord::layout(), sections());

@@ -206,7 +206,7 @@ void TfrmIstruttori::updateCommands()
     enable("btnIva", bool(openVatCheck));
     enable("btnIban", bool(openIbanCheck));
     enable("btnCarta", bool(openCardCheck));
-    for (const char *later : {"cmdFile", "cmdStampa", "cmdAnteprima", "cmdGuida"})
+    for (const char *later : {"cmdStampa", "cmdAnteprima"})
         enable(later, false);
 }
 

@@ -1,6 +1,7 @@
 #include "worklog/Lavori.h"
 
 #include "app/Calendario.h"
+#include "app/Info.h"
 #include "app/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
@@ -205,6 +206,8 @@ void TfrmLavori::buildForm()
         if (openProjectImport)
             openProjectImport(this);
     });
+    connect(findChild<QPushButton *>(QStringLiteral("btnIstruzioni")), &QPushButton::clicked, this,
+            [this] { TfrmIstruzioni::open(this); });
     connect(findChild<QPushButton *>(QStringLiteral("btnCodFisc")), &QPushButton::clicked, this, [this] {
         if (openTaxCodeCheck)
             openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));
@@ -228,7 +231,7 @@ void TfrmLavori::updateCommands()
     enable("cmdTrova", bool(openFind));
     enable("cmdIncompleti", bool(openIncomplete));
     enable("impProgetto", bool(openProjectImport));
-    for (const char *later : {"cmdFile", "cmdStampa", "cmdGuida", "btnIstruzioni"})
+    for (const char *later : {"cmdStampa"})
         enable(later, false);
 }
 

@@ -6,3 +6,4 @@ add_dependencies(test_archive archive_appender)
 veltaro_test(test_find_engine ${CMAKE_CURRENT_LIST_DIR}/TestFindEngine.cpp)
 
 veltaro_test(test_find_screen ${CMAKE_CURRENT_LIST_DIR}/TestFindScreen.cpp)
+veltaro_test(test_allega_cartella ${CMAKE_CURRENT_LIST_DIR}/TestAllegaCartella.cpp)

@@ -300,7 +300,7 @@ private slots:
             QCOMPARE(text(d, "lblTotCosti"), total);
             QCOMPARE(text(d, "lblIntervallo"), "Dal   " + start + "   al   " + end);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtTrova"));
-            QVERIFY(!ScreenFixture::child(d, "imgGuida")->isEnabled());
+            QVERIFY(ScreenFixture::child(d, "imgGuida")->isEnabled());
         });
         visualizza();
         QVERIFY(seen);

@@ -26,9 +26,7 @@ Tables makeTables()
 {
     Tables t{};
     for (int b = 0; b < 256; ++b) {
-        const char byte = char(b);
-        const QString s = Cp1252::decode(QByteArrayView(&byte, 1));
-        t.text[b] = s.isEmpty() ? u'\xFFFD' : s.at(0).unicode();
+        t.text[b] = Cp1252::toUnicode(static_cast<unsigned char>(b));
         t.rank[b] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 32 : b);
         const QByteArray u = QString(QChar(t.text[b])).toUtf8();
         Q_ASSERT(u.size() >= 1 && u.size() <= 3);

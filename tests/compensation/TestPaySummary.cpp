@@ -295,6 +295,22 @@ private slots:
             QVERIFY2(!Compensation::storedAmount(QByteArrayView(bad)), bad);
     }
 
+    // Stored dates follow the Gregorian calendar in every century.
+    void calendarDays()
+    {
+        const QList<WorkCard> cards{
+            {"29/02/2024", "1,00", "bisestile"},  {"29/02/2000", "1,00", "bisestile 2000"},
+            {"29/02/2100", "1,00", "2100 no"},    {"31/04/2024", "1,00", "aprile 31"},
+            {"00/01/2024", "1,00", "giorno zero"}, {"01/13/2024", "1,00", "mese 13"},
+            {"31/12/0001", "1,00", "anno 1"},     {"01/01/0000", "1,00", "anno 0"},
+        };
+        const Summary s = summarise(cards, "", QDate(1, 1, 1), QDate(9999, 12, 31));
+        QCOMPARE(activities(s), (QStringList{"anno 1", "bisestile", "bisestile 2000"}));
+        QCOMPARE(s.skipped.size(), 5);
+        for (const SkippedCard &c : s.skipped)
+            QCOMPARE(c.reason, SkippedCard::BadDate);
+    }
+
     void unreadableCardsSkippedAndReported()
     {
         QList<WorkCard> cards{

@@ -79,7 +79,8 @@ measure() {
         quiet=$(column "$work/null.csv" "$cmd" median)
         cpu=$(cpu_ms "$work/null.csv" "$cmd")
         piped=$(column "$work/pipe.csv" "$cmd" median)
-        echo "  ${cmd#"$cli "}"
+        local shown=${cmd#"$cli "}
+        echo "  ${shown//$work\//}"
         awk -v q="$quiet" -v u="$cpu" -v p="$piped" -v c="$cat_ms" -v cu="$cat_cpu" -v g="$grep_ms" -v t="$target" 'BEGIN {
             printf "    %.1f ms  /cat %.2f %s   processore /cat %.2f %s   in una pipe %.1f ms /grep %.2f %s\n",
                 q, q / c, (q <= t * c ? "ok" : "OLTRE " t "x"), u / cu, (u <= t * cu ? "ok" : "OLTRE " t "x"),
@@ -101,7 +102,7 @@ measure "2024.lav, 50000 schede" "$log" "$code" \
 echo
 echo "== avvio"
 hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --export-csv "$work/start.csv" \
-    "true" "$cli --help" >/dev/null
+    "true" "$cli --help" >/dev/null 2>&1
 for cmd in "true" "$cli --help"; do
     printf '  %-24s %6s ms   (processore %s ms)\n' "${cmd#"$build/bin/"}" \
         "$(column "$work/start.csv" "$cmd" median)" "$(cpu_ms "$work/start.csv" "$cmd")"

@@ -240,8 +240,13 @@ void CardScreen::save()
 // more is to be done (the card was reloaded, or the archive failed and was reported).
 bool CardScreen::overwrite(TArchivio &archive, qint64 n)
 {
-    if (m_loaded.size() != m_buffer.layout().size())
-        return archive.writeRecord(n, m_buffer.bytes()) || (accessFailed(), false);
+    if (m_loaded.size() != m_buffer.layout().size()) {
+        // Nothing to compare with: written as it stands.
+        if (archive.writeRecord(n, m_buffer.bytes()))
+            return true;
+        accessFailed();
+        return false;
+    }
     QByteArray expected = m_loaded;
     for (;;) {
         QByteArray found;

@@ -14,6 +14,8 @@ int main(int argc, char **argv)
 {
     if (argc != 3)
         return 2;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     applyProgramFormats();
     ProgramFolder::set(QString::fromLocal8Bit(argv[1]));

@@ -64,9 +64,9 @@ measure() {
     echo
     echo "== $name: $(du -m "$file" | cut -f1) MB, parola \"$word\""
     hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --output=null \
-        --export-csv "$work/null.csv" "$cat_cmd" "$@" >/dev/null
+        --export-csv "$work/null.csv" "$cat_cmd" "$@" >/dev/null 2>"$work/warnings"
     hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --output=pipe \
-        --export-csv "$work/pipe.csv" "$grep_cmd" "$@" >/dev/null
+        --export-csv "$work/pipe.csv" "$grep_cmd" "$@" >/dev/null 2>"$work/warnings"
     local cat_ms cat_cpu grep_ms
     cat_ms=$(column "$work/null.csv" "$cat_cmd" median)
     cat_cpu=$(cpu_ms "$work/null.csv" "$cat_cmd")

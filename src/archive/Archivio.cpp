@@ -86,6 +86,11 @@ bool TArchivio::readRecord(qint64 n, QByteArray &buffer)
         return false;
     if (n < 1 || n > count)
         return fail("record out of range", ERANGE);
+    return readAll(n, buffer);
+}
+
+bool TArchivio::readAll(qint64 n, QByteArray &buffer)
+{
     buffer.resize(m_recordSize);
     qint64 got = 0;
     while (got < m_recordSize) {
@@ -159,6 +164,35 @@ bool TArchivio::writeRecord(qint64 n, const QByteArray &buffer)
         ok = writeAll((n - 1) * m_recordSize, buffer);
     unlock();
     return ok;
+}
+
+TArchivio::Overwrite TArchivio::overwriteIfUnchanged(qint64 n, const QByteArray &buffer,
+                                                     const QByteArray &expected, QByteArray &found)
+{
+    if (buffer.size() != m_recordSize) {
+        fail("wrong record size", EINVAL);
+        return Overwrite::Failed;
+    }
+    if (m_fd < 0) {
+        fail("not open", EBADF);
+        return Overwrite::Failed;
+    }
+    if (!lock())
+        return Overwrite::Failed;
+    // Another computer's Save holds the same lock between its comparison and its write, so
+    // the record cannot change between ours.
+    Overwrite outcome = Overwrite::Failed;
+    const qint64 count = recordCount();
+    if (count >= 0 && (n < 1 || n > count))
+        fail("record out of range", ERANGE);
+    else if (count >= 0 && readAll(n, found)) {
+        if (found != expected)
+            outcome = Overwrite::Changed;
+        else if (writeAll((n - 1) * m_recordSize, buffer))
+            outcome = Overwrite::Written;
+    }
+    unlock();
+    return outcome;
 }
 
 qint64 TArchivio::appendRecord(const QByteArray &buffer)

@@ -30,6 +30,12 @@ public:
     qint64 recordCount();                                // -1 on failure
     bool readRecord(qint64 n, QByteArray &buffer);
     bool writeRecord(qint64 n, const QByteArray &buffer);
+    // writeRecord for a card loaded earlier: under the write lock, record n is first compared
+    // with `expected`, the bytes the card was loaded from. When someone else has written it
+    // since, nothing is written, `found` gets what the file holds now and Changed is returned.
+    enum class Overwrite { Written, Changed, Failed };
+    Overwrite overwriteIfUnchanged(qint64 n, const QByteArray &buffer, const QByteArray &expected,
+                                   QByteArray &found);
     qint64 appendRecord(const QByteArray &buffer);       // new position, 0 on failure
     bool close();
 
@@ -48,6 +54,7 @@ private:
     bool lock();
     void unlock();
     bool writeAll(qint64 offset, const QByteArray &buffer);
+    bool readAll(qint64 n, QByteArray &buffer);
 
     static constexpr qint64 ChunkBytes = 256 << 10;
 

@@ -27,6 +27,14 @@ QString duplicated()
     return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                           "Al termine premere Salva per inserire la scheda in archivio.");
 }
+QString changedElsewhere()
+{
+    return QStringLiteral("Attenzione: dopo che la scheda corrente è stata caricata, qualcun altro l'ha "
+                          "modificata in archivio.\n\r\n\r"
+                          "Si vogliono sostituire quelle modifiche con la scheda corrente?\n\r\n\r"
+                          "Rispondere No per ricaricare la scheda dall'archivio: le modifiche non salvate "
+                          "andranno perse.");
+}
 }
 
 namespace WidgetText {
@@ -222,6 +230,7 @@ void CardScreen::newCard()
     for (const Binding &b : m_bindings)
         WidgetText::set(b.widget, QString());
     m_position->clear();
+    m_loaded.clear();
     setDefaults();
     if (QWidget *f = firstField())
         f->setFocus(Qt::OtherFocusReason);
@@ -245,6 +254,7 @@ void CardScreen::loadCard(qint64 n, const Record &record)
 {
     ensureBuilt();
     m_buffer.bytes() = record.bytes();
+    m_loaded = record.bytes();
     loadFromBuffer();
     m_position->setText(QString::number(n));
 }
@@ -260,6 +270,7 @@ bool CardScreen::readAt(TArchivio &archive, qint64 n)
     if (!archive.readRecord(n, bytes))
         return false;
     m_buffer.bytes() = bytes;
+    m_loaded = bytes;
     loadFromBuffer();
     m_position->setText(QString::number(n));
     return true;
@@ -275,16 +286,58 @@ void CardScreen::save()
     const qint64 n = position();
     storeToBuffer();
     if (n > 0) {
-        if (!archive.writeRecord(n, m_buffer.bytes()) || !archive.close())
+        if (!overwrite(archive, n))
+            return;
+        if (!archive.close())
             return accessFailed();
+        m_loaded = m_buffer.bytes();
         m_position->setText(QString::number(n));
         Dialogs::information(this, CardText::saved());
     } else {
         const qint64 added = archive.appendRecord(m_buffer.bytes());
         if (added == 0 || !archive.close())
             return accessFailed();
+        m_loaded = m_buffer.bytes();
         m_position->setText(QString::number(added));
         Dialogs::information(this, CardText::inserted());
+    }
+}
+
+// Writes the stored card n unless someone else has written it since it was loaded; then the
+// user chooses between overwriting that change and reloading the card. False when nothing
+// more is to be done (the card was reloaded, or the archive failed and was reported).
+bool CardScreen::overwrite(TArchivio &archive, qint64 n)
+{
+    if (m_loaded.size() != m_buffer.layout().size()) {
+        // Nothing to compare with: written as it stands.
+        if (archive.writeRecord(n, m_buffer.bytes()))
+            return true;
+        accessFailed();
+        return false;
+    }
+    QByteArray expected = m_loaded;
+    for (;;) {
+        QByteArray found;
+        switch (archive.overwriteIfUnchanged(n, m_buffer.bytes(), expected, found)) {
+        case TArchivio::Overwrite::Written:
+            return true;
+        case TArchivio::Overwrite::Failed:
+            accessFailed();
+            return false;
+        case TArchivio::Overwrite::Changed:
+            break;
+        }
+        // No lock is held while the user thinks it over; a yes overwrites only the version
+        // that was there when asked, and a further change asks again.
+        if (!Dialogs::question(this, CardText::changedElsewhere())) {
+            archive.close();
+            m_buffer.bytes() = found;
+            m_loaded = found;
+            loadFromBuffer();
+            m_position->setText(QString::number(n));
+            return false;
+        }
+        expected = found;
     }
 }
 

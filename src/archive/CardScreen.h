@@ -87,7 +87,12 @@ private:
     bool readAt(class TArchivio &archive, qint64 n);
     qint64 position() const;
 
+    bool overwrite(class TArchivio &archive, qint64 n);
+
     Record m_buffer;
+    // The bytes the stored card on screen was loaded from (or last saved as), to tell on
+    // Save whether someone else has written the card meanwhile. Empty for a new card.
+    QByteArray m_loaded;
     QVector<Binding> m_bindings;
     QLabel *m_position = nullptr;
 };
@@ -98,6 +103,7 @@ QString inserted();
 QString empty();
 QString duplicateWarning();
 QString duplicated();
+QString changedElsewhere();
 }
 
 // Reads and writes a bound widget's text, whatever kind of box it is.

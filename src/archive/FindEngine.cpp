@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "archive/TextCodec.h"
 
+#include <QFileInfo>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -155,6 +156,10 @@ Listing list(const QString &path, const RecordLayout &layout,
 {
     TArchivio archive(path, layout.size());
     Listing out;
+    // Room for a line of every card: only what the lines fill is ever touched, and growing
+    // a list of megabytes step by step would copy it and fault its pages twice over.
+    const qint64 cards = QFileInfo(path).size() / layout.size();
+    out.lines.reserve(cards, cards * 256);
     out.ok = archive.scan([&](qint64 n, const char *record) {
         if (keep(n, record))
             out.lines.appendWritten([&](QByteArray &text) { line(record, text); });

@@ -1,12 +1,15 @@
 #include "archive/TextCodec.h"
 
 #include <QList>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace Cp1252 {
 
-QByteArray encode(const QString &text)
+namespace {
+
+// Text with a character outside the code page goes through the platform's converter, which
+// also drops the invisible formatting characters; ordinary text never loads it.
+QByteArray encodeRare(const QString &text)
 {
     thread_local QStringEncoder encoder("windows-1252");
     encoder.resetState();
@@ -22,20 +25,30 @@ QByteArray encode(const QString &text)
     return out;
 }
 
+}
+
+QByteArray encode(const QString &text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *o = out.data();
+    for (const QChar c : text) {
+        const int b = fromUnicode(c.unicode());
+        if (b < 0)
+            return encodeRare(text);
+        *o++ = char(b);
+    }
+    return out;
+}
+
 QString decode(QByteArrayView bytes)
 {
-    // Plain ASCII needs no converter: most stored text is.
-    bool ascii = true;
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    thread_local QStringDecoder decoder("windows-1252");
-    decoder.resetState();
-    return decoder.decode(bytes);
+    if (bytes.isNull())
+        return QString();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    for (const char b : bytes)
+        *o++ = toUnicode(static_cast<unsigned char>(b));
+    return out;
 }
 
 }

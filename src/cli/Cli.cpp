@@ -349,7 +349,7 @@ private:
                 *p = ' ';
     }
 
-    static constexpr qsizetype Chunk = 1 << 20;
+    static constexpr qsizetype Chunk = 256 << 10;
     QTextStream &m_out;
     QStringEncoder m_encoder{QStringConverter::Utf8};
     QByteArray m_buffer;

@@ -1,6 +1,5 @@
 #include "cli/Cli.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
@@ -8,7 +7,11 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // No application object: the commands need none, and making one is a good part of the
+    // start-up every command would pay.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;
@@ -20,7 +23,7 @@ int main(int argc, char *argv[])
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
     Cli::Io io{out, err};
-    int code = Cli::main(app.arguments().mid(1), io);
+    int code = Cli::main(args, io);
     out.flush();
     // A full disk must not pass for a complete list.
     if (out.status() != QTextStream::Ok) {

@@ -4,7 +4,9 @@
 #include "archive/TextCodec.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace Compensation {
 
@@ -62,26 +64,36 @@ QString skippedNotice(const QVector<SkippedCard> &skipped, const QString &where)
 
 std::optional<double> storedAmount(QByteArrayView t)
 {
-    char buf[64];
-    if (t.size() > 0 && t.size() < qsizetype(sizeof buf)) {
-        qsizetype i = 0, n = 0;
-        if (t[0] == '-')
-            buf[n++] = t[i++];
-        const qsizetype intStart = i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-            buf[n++] = t[i++];
-        bool plain = i > intStart;
-        if (plain && i < t.size() && t[i] == ',') {
-            buf[n++] = '.';
-            const qsizetype fracStart = ++i;
-            while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-                buf[n++] = t[i++];
-            plain = i > fracStart;
+    // "123,45" read as the whole number 12345 over 100: both exact, so the one rounding of
+    // the division gives the double nearest to 123.45, as any correct reading of the text does.
+    static constexpr double Tens[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = t.size() > 0 && t[0] == '-';
+    qsizetype i = negative ? 1 : 0;
+    const qsizetype intStart = i;
+    quint64 whole = 0;
+    int digits = 0, decimals = 0;
+    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits)
+        whole = whole * 10 + quint64(t[i] - '0');
+    bool plain = i > intStart;
+    if (plain && i < t.size() && t[i] == ',') {
+        const qsizetype fracStart = ++i;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++decimals)
+            whole = whole * 10 + quint64(t[i] - '0');
+        plain = i > fracStart;
+    }
+    if (plain && i == t.size()) {
+        if (digits <= 15) {
+            const double v = double(whole) / Tens[decimals];
+            return negative ? -v : v;
         }
-        if (plain && i == t.size()) {
+        char buf[64];
+        if (t.size() < qsizetype(sizeof buf)) {
+            std::memcpy(buf, t.data(), size_t(t.size()));
+            std::replace(buf, buf + t.size(), ',', '.');
             double v = 0;
-            const auto r = std::from_chars(buf, buf + n, v);
-            if (r.ec == std::errc() && r.ptr == buf + n)
+            const auto r = std::from_chars(buf, buf + t.size(), v);
+            if (r.ec == std::errc() && r.ptr == buf + t.size())
                 return v;
         }
     }

@@ -124,18 +124,34 @@ int number(QByteArrayView t, int from, int to)
     return v;
 }
 
-// The date rule; the stored "dd/mm/yyyy" is read straight from the bytes.
-std::optional<qint64> julianDay(QByteArrayView t, const QDate &today)
+// A date as yyyymmdd, which orders as the dates do.
+qint64 dayKey(int y, int m, int d)
+{
+    return qint64(y) * 10000 + m * 100 + d;
+}
+
+qint64 dayKey(const QDate &date)
+{
+    return dayKey(date.year(), date.month(), date.day());
+}
+
+// The date rule; the stored "dd/mm/yyyy" is read straight from the bytes and checked with the
+// calendar's own rules (the Gregorian leap years, for every year from 1 on).
+std::optional<qint64> dayOf(QByteArrayView t, const QDate &today)
 {
     if (t.size() == 10 && t[2] == '/' && t[5] == '/' && digitsAt(t, 0, 2) && digitsAt(t, 3, 5)
         && digitsAt(t, 6, 10)) {
+        static constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
         const int d = number(t, 0, 2), m = number(t, 3, 5), y = number(t, 6, 10);
-        if (y < 1 || !QDate::isValid(y, m, d))
+        if (y < 1 || m < 1 || m > 12 || d < 1)
             return std::nullopt;
-        return QDate(y, m, d).toJulianDay();
+        const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+        if (d > Days[m - 1] + (m == 2 && leap))
+            return std::nullopt;
+        return dayKey(y, m, d);
     }
     const auto date = Routines::parseDate(Cp1252::decode(t), today);
-    return date ? std::optional<qint64>(date->toJulianDay()) : std::nullopt;
+    return date ? std::optional<qint64>(dayKey(*date)) : std::nullopt;
 }
 
 }
@@ -241,7 +257,7 @@ Summary build(const QString &path, const Filter &filter)
     const QByteArray needle = Cp1252::encode(lowered);
     // A code with a character the code page lacks can occur in no stored field.
     const bool needleStorable = Cp1252::decode(needle) == lowered;
-    const qint64 first = filter.start.toJulianDay(), last = filter.end.toJulianDay();
+    const qint64 first = dayKey(filter.start), last = dayKey(filter.end);
     const QDate today = Clock::today();
 
     static constexpr auto CodFisc = WorkRecord::place("CodFisc"), Data = WorkRecord::place("Data"),
@@ -264,7 +280,7 @@ Summary build(const QString &path, const Filter &filter)
             if (!QByteArrayView(low, code.size()).contains(needle))
                 return true;
         }
-        const auto day = julianDay(WorkRecord::trimmedBytes(rec, Data), today);
+        const auto day = dayOf(WorkRecord::trimmedBytes(rec, Data), today);
         if (!day) {
             out.skipped.append({n, SkippedCard::BadDate});
             return true;

@@ -79,24 +79,26 @@ int digitsAt(QByteArrayView b, qsizetype from, qsizetype count)
 // the bytes and leave every other form to the general rules.
 std::optional<QDate> expiryOf(const char *record, const QDate &today)
 {
-    const QByteArrayView b = Find::trimmedBytes(Record::raw(field("Scadenza"), record));
+    static const RecordLayout::Field &scadenza = field("Scadenza");
+    const QByteArrayView b = Find::trimmedBytes(Record::raw(scadenza, record));
     if (b.size() == 10 && b[2] == '/' && b[5] == '/') {
         const int d = digitsAt(b, 0, 2), m = digitsAt(b, 3, 2), y = digitsAt(b, 6, 4);
         if (d >= 0 && m >= 0 && y >= 0)
             return (y >= 1 && QDate::isValid(y, m, d)) ? std::optional(QDate(y, m, d)) : std::nullopt;
     }
-    return Routines::parseDate(Record::load(field("Scadenza"), record), today);
+    return Routines::parseDate(Record::load(scadenza, record), today);
 }
 
 std::optional<int> noticeOf(const char *record)
 {
-    const QByteArrayView b = Find::trimmedBytes(Record::raw(field("Preavviso"), record));
+    static const RecordLayout::Field &preavviso = field("Preavviso");
+    const QByteArrayView b = Find::trimmedBytes(Record::raw(preavviso, record));
     if (!b.isEmpty() && b.size() <= 9) {
         const int n = digitsAt(b, 0, b.size());
         if (n >= 0)
             return n;
     }
-    return wholeNumber(Record::load(field("Preavviso"), record));
+    return wholeNumber(Record::load(preavviso, record));
 }
 
 }

@@ -4,6 +4,8 @@
 #include "support/ScratchMount.h"
 #include "workers/WorkerRecord.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 #include <csignal>
 #include <unistd.h>
@@ -34,6 +36,36 @@ private slots:
         QCOMPARE(Cp1252::encode(QString::fromUtf8("€è")), QByteArray("\x80\xe8"));
         QCOMPARE(Cp1252::encode(QString::fromUtf8("a中\U0001F600b")), QByteArray("a??b"));
         QCOMPARE(Cp1252::decode(QByteArray("\x80\xe8z")), QString::fromUtf8("€èz"));
+    }
+
+    // The code page's own table reads and writes every byte and character as the platform's
+    // converter does.
+    void codePageTableMatchesTheConverter()
+    {
+        QStringDecoder decoder("windows-1252");
+        QStringEncoder encoder("windows-1252");
+        QVERIFY(decoder.isValid() && encoder.isValid());
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        const QString text = decoder.decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(Cp1252::decode(all), text);
+        for (int b = 0; b < 256; ++b) {
+            QCOMPARE(Cp1252::toUnicode(static_cast<unsigned char>(b)), text.at(b).unicode());
+            QCOMPARE(Cp1252::fromUnicode(text.at(b).unicode()), b);
+        }
+        QCOMPARE(Cp1252::encode(text), all);
+        QCOMPARE(encoder.encode(text), all);
+        // Every other character of the basic plane has no byte: the converter says so too.
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            if (text.contains(QChar(char16_t(u))) || (u >= 0xD800 && u < 0xE000))
+                continue;
+            QCOMPARE(Cp1252::fromUnicode(char16_t(u)), -1);
+            encoder.resetState();
+            const QByteArray out = encoder.encode(QString(QChar(char16_t(u))));
+            QVERIFY2(out.isEmpty() || out == "\x1a", qPrintable(QString::number(u, 16)));
+        }
     }
 
     void storeAndLoadRules()

@@ -7,3 +7,10 @@ veltaro_test(test_find_engine ${CMAKE_CURRENT_LIST_DIR}/TestFindEngine.cpp)
 
 veltaro_test(test_find_screen ${CMAKE_CURRENT_LIST_DIR}/TestFindScreen.cpp)
 veltaro_test(test_allega_cartella ${CMAKE_CURRENT_LIST_DIR}/TestAllegaCartella.cpp)
+# Another computer saving the same card, for the edit-conflict test.
+add_executable(card_editor ${CMAKE_CURRENT_LIST_DIR}/CardEditor.cpp)
+target_link_libraries(card_editor PRIVATE veltaro_ui)
+set_target_properties(card_editor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+veltaro_test(test_card_conflict ${CMAKE_CURRENT_LIST_DIR}/TestCardConflict.cpp)
+add_dependencies(test_card_conflict card_editor)
+target_compile_definitions(test_card_conflict PRIVATE CARD_EDITOR_PATH="$<TARGET_FILE:card_editor>")

@@ -8,6 +8,10 @@
 
 #include <QtTest>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+
 using namespace PaySummary;
 
 namespace {
@@ -266,6 +270,47 @@ private slots:
     }
 
     // A card that does not convert is left out and reported; the cards after it still count.
+    // Stored amounts are read as exactly the number their text says, long or short.
+    void storedAmountsReadExactly()
+    {
+        std::mt19937_64 rng(7);
+        for (int k = 0; k < 100000; ++k) {
+            QByteArray text = k % 7 == 0 ? "-" : "";
+            const int whole = 1 + int(rng() % 18), decimals = int(rng() % 6);
+            for (int d = 0; d < whole; ++d)
+                text += char('0' + rng() % 10);
+            if (decimals > 0) {
+                text += ',';
+                for (int d = 0; d < decimals; ++d)
+                    text += char('0' + rng() % 10);
+            }
+            QByteArray dotted = text;
+            dotted.replace(',', '.');
+            double expected = 0;
+            std::from_chars(dotted.constData(), dotted.constData() + dotted.size(), expected);
+            const auto read = Compensation::storedAmount(text);
+            QVERIFY2(read && std::memcmp(&*read, &expected, sizeof expected) == 0, text.constData());
+        }
+        for (const char *bad : {"", "-", "1,2,3", "12a"})
+            QVERIFY2(!Compensation::storedAmount(QByteArrayView(bad)), bad);
+    }
+
+    // Stored dates follow the Gregorian calendar in every century.
+    void calendarDays()
+    {
+        const QList<WorkCard> cards{
+            {"29/02/2024", "1,00", "bisestile"},  {"29/02/2000", "1,00", "bisestile 2000"},
+            {"29/02/2100", "1,00", "2100 no"},    {"31/04/2024", "1,00", "aprile 31"},
+            {"00/01/2024", "1,00", "giorno zero"}, {"01/13/2024", "1,00", "mese 13"},
+            {"31/12/0001", "1,00", "anno 1"},     {"01/01/0000", "1,00", "anno 0"},
+        };
+        const Summary s = summarise(cards, "", QDate(1, 1, 1), QDate(9999, 12, 31));
+        QCOMPARE(activities(s), (QStringList{"anno 1", "bisestile", "bisestile 2000"}));
+        QCOMPARE(s.skipped.size(), 5);
+        for (const SkippedCard &c : s.skipped)
+            QCOMPARE(c.reason, SkippedCard::BadDate);
+    }
+
     void unreadableCardsSkippedAndReported()
     {
         QList<WorkCard> cards{

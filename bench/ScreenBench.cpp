@@ -1,0 +1,120 @@
+// The screen path of whole-archive work, without a display: from the command that starts it
+// to the list model filled, beside reading the same file once. Times are processor time
+// (user and system) of the process, which other work on a shared machine disturbs less
+// than the clock on the wall.
+//   screen_bench LOG.lav Dipendenti.pro [RUNS]   median of each, in ms, and its ratio to the read
+//   screen_bench --riepilogo LOG.lav             shows the whole-year pay summary once (memory)
+#include "archive/ResultList.h"
+#include "compensation/RiepPagamenti.h"
+#include "framework/Dialogs.h"
+#include "workers/TrovaIstruttori.h"
+#include "app/Screens.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <time.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double cpuMs()
+{
+    timespec t;
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const double start = cpuMs();
+        work();
+        ms.push_back(cpuMs() - start);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// The file read once in 128 KiB blocks, as cat reads it.
+void readOnce(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    static char block[128 << 10];
+    while (::read(fd, block, sizeof block) > 0) {
+    }
+    ::close(fd);
+}
+
+TfrmRiepPagamenti::Request wholeYear(const QString &log, const QString &codFisc = QString())
+{
+    const QString year = QFileInfo(log).completeBaseName();
+    return {log, codFisc, QStringLiteral("01/01/") + year, QStringLiteral("31/12/") + year,
+            QDate(year.toInt(), 1, 1), QDate(year.toInt(), 12, 31)};
+}
+
+// "Visualizza riepilogo": the view is made and shown, and builds its list on show.
+int paySummary(const TfrmRiepPagamenti::Request &request)
+{
+    TfrmRiepPagamenti view(request);
+    view.show();
+    const int rows = view.list()->count();
+    view.close();
+    return rows;
+}
+
+// "Cerca" on the worker find screen with the surname filter.
+int workerFind(const QString &workers, const QString &surname)
+{
+    TfrmTrovaIstruttori find;
+    find.setArchivePath(workers);
+    find.show();
+    find.filterBox(0)->setText(surname);
+    find.search();
+    const int rows = find.resultPanel()->list()->count();
+    find.close();
+    return rows;
+}
+
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    applyProgramFormats();
+    Dialogs::Test::setEnabled(true);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("--riepilogo")) {
+        std::printf("%d righe\n", paySummary(wholeYear(args[1])));
+        return 0;
+    }
+    if (args.size() < 2) {
+        std::fputs("uso: screen_bench ANNO.lav Dipendenti.pro [RIPETIZIONI]\n"
+                   "     screen_bench --riepilogo ANNO.lav\n", stderr);
+        return 2;
+    }
+    const QString log = args[0], workers = args[1];
+    const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 15;
+
+    int rows = 0;
+    const auto report = [&](const char *what, double ms, double read) {
+        std::printf("  %-44s %8.1f ms   /lettura %.2f   (%d righe)\n", what, ms, ms / read, rows);
+    };
+    const double readLog = medianMs(runs, [&] { readOnce(log); });
+    std::printf("== %s: lettura del file %.1f ms\n", qPrintable(QFileInfo(log).fileName()), readLog);
+    report("riepilogo compensi, anno intero", medianMs(runs, [&] { rows = paySummary(wholeYear(log)); }), readLog);
+    report("riepilogo compensi, un C.F. assente", medianMs(runs, [&] { rows = paySummary(wholeYear(log, "ZZZZ")); }), readLog);
+    const double readWorkers = medianMs(runs, [&] { readOnce(workers); });
+    std::printf("== %s: lettura del file %.1f ms\n", qPrintable(QFileInfo(workers).fileName()), readWorkers);
+    report("trova lavoratori, Cognome ross", medianMs(runs, [&] { rows = workerFind(workers, "ross"); }), readWorkers);
+    return 0;
+}

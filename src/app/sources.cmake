@@ -1,10 +1,12 @@
 list(APPEND VELTARO_CORE_SOURCES
   app/Routines.cpp
   app/ProgramFolder.cpp
+  app/Backup.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   app/Menus.cpp
   app/Calendario.cpp
   app/Password.cpp
   app/Screens.cpp
+  app/StartBackup.cpp
 )

@@ -7,6 +7,8 @@
 #include "checks/IbanCheck.h"
 #include "checks/PartitaIvaCheck.h"
 
+#include "app/Backup.h"
+#include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
@@ -14,6 +16,8 @@
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringEncoder>
 
@@ -56,6 +60,13 @@ const QVector<Command> &commands()
                         "  all'euro: dodici righe, nome del mese, tabulazione, importo. Le schede con totale non\n"
                         "  valido sono contate su stderr.",
          &statistiche},
+        {"ripristina", "ripristina [COPIA] [--cartella=DIR]\n"
+                       "  Senza COPIA elenca le copie di sicurezza degli archivi, dalla più recente, numerate.\n"
+                       "  Con COPIA (il nome o il numero in elenco) copia prima gli archivi attuali in una nuova\n"
+                       "  copia \"..._prima-del-ripristino\", poi rimette al loro posto quelli della copia scelta;\n"
+                       "  gli archivi che la copia non contiene restano come sono. Chiudere il programma su ogni\n"
+                       "  computer prima di ripristinare. La cartella dei dati è quella del programma, o DIR.",
+         &ripristina},
     };
     return list;
 }
@@ -556,6 +567,57 @@ int statistiche(const QStringList &rawArgs, Io &io)
     const QString notice = MonthlyStats::skippedNotice(stats);
     if (!notice.isEmpty())
         io.err << terminalText(notice) << "\n";
+    return 0;
+}
+
+int ripristina(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("ripristina");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    if (!checkOptions(io, self, args, {QStringLiteral("cartella")}, code))
+        return code;
+    if (args.positional.size() > 1)
+        return usageError(io, self, QStringLiteral("indicare al più una copia"));
+    if (args.has(QStringLiteral("cartella")))
+        ProgramFolder::set(args.value(QStringLiteral("cartella")));
+    const QString data = ProgramFolder::path();
+    if (!QFileInfo(data).isDir()) {
+        io.err << "veltaro-cli ripristina: cartella dei dati non trovata: " << QDir::toNativeSeparators(data) << "\n";
+        return 2;
+    }
+    const QVector<Backup::Entry> entries = Backup::list(data);
+    if (args.positional.isEmpty()) {
+        for (const QString &line : Backup::folderFacts())
+            io.out << line << "\n";
+        io.out << "\n";
+        if (entries.isEmpty())
+            io.out << "Nessuna copia di sicurezza da ripristinare.\n";
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            io.out << qSetFieldWidth(3) << Qt::right << i + 1 << qSetFieldWidth(0) << Qt::left << "  "
+                   << entries[i].name << "  " << entries[i].files.join(QStringLiteral(", ")) << " ("
+                   << entries[i].bytes << " byte)\n";
+        return 0;
+    }
+    QString name = args.positional.first();
+    bool isNumber = false;
+    const qsizetype number = name.toLongLong(&isNumber);
+    if (isNumber) {
+        if (number < 1 || number > entries.size())
+            return usageError(io, self, QStringLiteral("non c'è la copia numero %1 (copie: %2)").arg(name).arg(entries.size()));
+        name = entries[number - 1].name;
+    }
+    const Backup::Restored r = Backup::restore(data, name, QDateTime::currentDateTime());
+    if (!r.aside.isEmpty())
+        io.out << "Archivi attuali messi da parte in: " << QDir::toNativeSeparators(Backup::folder(data) + r.aside) << "\n";
+    for (const QString &f : r.restored)
+        io.out << "Ripristinato: " << f << "\n";
+    if (!r.ok) {
+        io.err << "veltaro-cli ripristina: " << r.error << "\n";
+        return 2;
+    }
+    for (const QString &f : r.kept)
+        io.out << "Lasciato com'era (non presente nella copia): " << f << "\n";
     return 0;
 }
 

@@ -45,5 +45,6 @@ int trova(const QStringList &args, Io &io);
 int scadenze(const QStringList &args, Io &io);
 int riepilogo(const QStringList &args, Io &io);
 int statistiche(const QStringList &args, Io &io);
+int ripristina(const QStringList &args, Io &io);
 
 }

@@ -9,6 +9,8 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The program's name: an installed copy finds the user's data folder by it.
+    QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;

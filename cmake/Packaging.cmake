@@ -20,11 +20,11 @@ set(CPACK_PACKAGE_NAME veltaro)
 set(CPACK_PACKAGE_VENDOR Veltaro)
 set(CPACK_PACKAGE_CONTACT "Veltaro <assistenza@veltaro.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Anagrafica lavoratori, turni, progetti, registro lavori e compensi")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Veltaro tiene l'anagrafica dei lavoratori di una piccola azienda o associazione, gli orari,\n"
-    "i turni giornalieri e settimanali, i progetti, il registro dei lavori, i riepiloghi dei\n"
-    "compensi e le statistiche mensili. Gli archivi di ogni utente stanno nella sua cartella\n"
-    "personale, con copie di sicurezza a ogni avvio.")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+       "Veltaro tiene l'anagrafica dei lavoratori di una piccola azienda o associazione, gli orari,\n"
+       "i turni giornalieri e settimanali, i progetti, il registro dei lavori, i riepiloghi dei\n"
+       "compensi e le statistiche mensili. Gli archivi di ogni utente stanno nella sua cartella\n"
+       "personale, con copie di sicurezza a ogni avvio.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

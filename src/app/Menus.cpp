@@ -96,6 +96,10 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     m_contracts = new QPushButton(content());
     m_contracts->setObjectName(QStringLiteral("btnScadenze"));
     m_contracts->setFlat(true);
+    // Reads as a link, and shows it has the focus when reached with Tab.
+    m_contracts->setStyleSheet(QStringLiteral("QPushButton { color: #1f4f8a; text-decoration: underline; border: 1px solid "
+                                              "transparent; padding: 4px 10px; } QPushButton:focus { border: 1px dotted "
+                                              "#1f4f8a; }"));
     m_contracts->setCursor(Qt::PointingHandCursor);
     m_contracts->hide();
     connect(m_contracts, &QPushButton::clicked, this, &TfrmAvvio::openContracts);

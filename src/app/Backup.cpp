@@ -3,10 +3,12 @@
 #include "app/ProgramFolder.h"
 #include "archive/ArchiveKinds.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <functional>
@@ -106,11 +108,15 @@ bool copyVerified(const QString &from, const QString &to, QString &error)
     return false;
 }
 
-// Copies `files` of dataFolder into Backup/name, whole or not at all.
-bool makeCopy(const QString &dataFolder, const QStringList &files, const QString &name, QString &error)
+// Copies `files` of dataFolder into Backup/name, whole or not at all. Computers sharing the
+// folder may start in the same second: each fills a folder of its own, and the one that
+// finds the name taken leaves the other's copy in place (*taken).
+bool makeCopy(const QString &dataFolder, const QStringList &files, const QString &name, QString &error,
+              bool *taken = nullptr)
 {
     const QString base = folder(dataFolder);
-    const QString part = base + QLatin1Char('.') + name + PartSuffix;
+    const QString part = base + QLatin1Char('.') + name + PartSuffix + QLatin1Char('-')
+        + QSysInfo::machineHostName() + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
     QDir(part).removeRecursively();
     if (!QDir().mkpath(part)) {
         error = QStringLiteral("la cartella %1 non può essere creata").arg(native(base));
@@ -124,6 +130,10 @@ bool makeCopy(const QString &dataFolder, const QStringList &files, const QString
     }
     if (!QDir().rename(part, base + name)) {
         QDir(part).removeRecursively();
+        if (taken && QFileInfo::exists(base + name)) {
+            *taken = true;
+            return false;
+        }
         error = QStringLiteral("la cartella %1 non può essere creata").arg(native(base + name));
         return false;
     }
@@ -146,7 +156,7 @@ bool sameAsBackup(const QString &dataFolder, const QStringList &files, const QSt
 // belong to another computer sharing the folder, so only old ones go.
 void removeStaleParts(const QString &base, const QDateTime &now)
 {
-    const QFileInfoList parts = QDir(base).entryInfoList({QStringLiteral(".*") + PartSuffix},
+    const QFileInfoList parts = QDir(base).entryInfoList({QStringLiteral(".*") + PartSuffix + QStringLiteral("-*")},
                                                          QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo &p : parts)
         if (p.lastModified().secsTo(now) > 3600)
@@ -190,8 +200,9 @@ Outcome run(const QString &dataFolder, const QDateTime &now)
         o.status = Outcome::Unchanged;
         return o;
     }
-    if (!makeCopy(dataFolder, files, o.name, o.error)) {
-        o.status = Outcome::Failed;
+    bool taken = false;
+    if (!makeCopy(dataFolder, files, o.name, o.error, &taken)) {
+        o.status = taken ? Outcome::Unchanged : Outcome::Failed;
         return o;
     }
     o.status = Outcome::Made;

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 const QColor Slate(0x46, 0x5a, 0x6e);
 
@@ -149,13 +151,18 @@ void TfrmAvvio::showFolderFacts()
 void TfrmAvvio::countContracts()
 {
     // The archive may sit on a slow network share: the menu answers at once and the count
-    // follows.
-    m_counting.start(
+    // follows. Asked again while counting, it counts once more when done, as the archive
+    // may have changed meanwhile.
+    m_recount = !m_counting.start(
         this,
         [path = ProgramFolder::file(WorkerRecord::fileName()), today = Clock::today()] {
             return WorkerFind::countDue(path, today);
         },
         [this](const WorkerFind::DueCount &count) {
+            if (std::exchange(m_recount, false)) {
+                countContracts();
+                return;
+            }
             QString text;
             if (!count.ok)
                 text = QStringLiteral("Contratti in scadenza o scaduti: l'archivio dei lavoratori non è leggibile");

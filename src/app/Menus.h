@@ -28,6 +28,7 @@ private:
     QPushButton *m_contracts;
     QLabel *m_facts;
     BackgroundJob m_counting;
+    bool m_recount = false;
 };
 
 // A menu that leads to other screens by module tag and goes back to the main menu with "avvio".

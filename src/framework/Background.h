@@ -16,19 +16,25 @@ public:
     BackgroundJob &operator=(const BackgroundJob &) = delete;
     ~BackgroundJob() { wait(); }
 
-    bool running() const { return m_thread && m_thread->isRunning(); }
+    // Until its result has been handed over.
+    bool busy() const { return m_busy; }
 
-    // Does nothing while an earlier piece of work still runs: its result is on its way.
+    // Does nothing while an earlier piece of work is busy: its result is on its way.
     template <class Work, class Done>
     bool start(QObject *receiver, Work work, Done done)
     {
-        if (running())
+        if (m_busy)
             return false;
         wait();
-        m_thread.reset(QThread::create([receiver, work = std::move(work), done = std::move(done)]() mutable {
+        m_busy = true;
+        m_thread.reset(QThread::create([this, receiver, work = std::move(work), done = std::move(done)]() mutable {
             auto result = work();
             QMetaObject::invokeMethod(
-                receiver, [done = std::move(done), result = std::move(result)]() mutable { done(result); },
+                receiver,
+                [this, done = std::move(done), result = std::move(result)]() mutable {
+                    m_busy = false;
+                    done(result);
+                },
                 Qt::QueuedConnection);
         }));
         m_thread->start();
@@ -45,4 +51,5 @@ public:
 
 private:
     std::unique_ptr<QThread> m_thread;
+    bool m_busy = false;   // read and written on the receiver's thread only
 };

@@ -175,7 +175,6 @@ void TfrmAvvio::countContracts()
             m_contracts->setText(text);
             m_contracts->setIcon(count.due > 0 || !count.ok ? Pictures::tile(QStringLiteral("!"), QColor(0xc0, 0x6a, 0x10), 20)
                                                             : QIcon());
-            m_contracts->setProperty("due", count.due);
             m_contracts->show();
         });
 }

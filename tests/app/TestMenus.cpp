@@ -180,6 +180,12 @@ private slots:
         QVERIFY(menu->isVisible());
         QTRY_COMPARE(due->text(), QString("Nessun contratto in scadenza o scaduto"));
         QVERIFY(!QFile::exists(fx.path("Dipendenti.pro")));
+
+        // An archive that cannot be read is said, not taken for an empty one.
+        QVERIFY(QDir(fx.dir.path()).mkdir("Dipendenti.pro"));
+        fx.screens->istruttori->open();
+        fx.screens->istruttori->close();
+        QTRY_COMPARE(due->text(), QString("Contratti in scadenza o scaduti: l'archivio dei lavoratori non è leggibile"));
     }
 
     void datePickerWritesTaggedBox()

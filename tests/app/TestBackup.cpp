@@ -187,6 +187,20 @@ private slots:
         QVERIFY(Backup::failureText(data.path(), o).startsWith("Attenzione: "));
     }
 
+    void fullDiskLeavesNoHalfCopy()
+    {
+        ScratchMount disk("96k");
+        if (!disk.ok())
+            QSKIP("a small disk of its own cannot be mounted here");
+        const QString data = disk.path() + '/';
+        put(data + "Dipendenti.pro", QByteArray(4043 * 14, 'a'));   // room for one copy, not two
+        const Backup::Outcome o = Backup::run(data, Start);
+        QCOMPARE(int(o.status), int(Backup::Outcome::Failed));
+        QVERIFY2(o.error.contains("Dipendenti.pro"), qPrintable(o.error));
+        QCOMPARE(QDir(data + "Backup").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(bytes(data + "Dipendenti.pro"), QByteArray(4043 * 14, 'a'));
+    }
+
     void startBackupSaysAFailureOnceAndGoesOn()
     {
         Dialogs::Test::setEnabled(true);

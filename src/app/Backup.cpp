@@ -108,11 +108,26 @@ bool copyVerified(const QString &from, const QString &to, QString &error)
     return false;
 }
 
+bool unchangedSince(const QString &archive, const QString &copy)
+{
+    const QFileInfo now(archive), then(copy);
+    return then.exists() && now.size() == then.size() && now.lastModified() == then.lastModified();
+}
+
+// An archive unchanged since the previous backup (last year's log, say) shares that backup's
+// file instead of taking its room again; copies are never written to, so sharing is safe.
+// Where the disk cannot share files it is copied.
+bool linkVerified(const QString &from, const QString &previous, const QString &to)
+{
+    return ::link(QFile::encodeName(previous).constData(), QFile::encodeName(to).constData()) == 0
+        && sameContent(from, to);
+}
+
 // Copies `files` of dataFolder into Backup/name, whole or not at all. Computers sharing the
 // folder may start in the same second: each fills a folder of its own, and the one that
 // finds the name taken leaves the other's copy in place (*taken).
 bool makeCopy(const QString &dataFolder, const QStringList &files, const QString &name, QString &error,
-              bool *taken = nullptr)
+              bool *taken = nullptr, const QString &previous = QString())
 {
     const QString base = folder(dataFolder);
     const QString part = base + QLatin1Char('.') + name + PartSuffix + QLatin1Char('-')
@@ -123,7 +138,12 @@ bool makeCopy(const QString &dataFolder, const QStringList &files, const QString
         return false;
     }
     for (const QString &f : files) {
-        if (!copyVerified(dataFolder + f, part + QLatin1Char('/') + f, error)) {
+        const QString to = part + QLatin1Char('/') + f;
+        if (!previous.isEmpty() && unchangedSince(dataFolder + f, previous + f)
+            && linkVerified(dataFolder + f, previous + f, to))
+            continue;
+        QFile::remove(to);
+        if (!copyVerified(dataFolder + f, to, error)) {
             QDir(part).removeRecursively();
             return false;
         }
@@ -144,11 +164,9 @@ bool sameAsBackup(const QString &dataFolder, const QStringList &files, const QSt
 {
     if (archives(backup) != files)
         return false;
-    for (const QString &f : files) {
-        const QFileInfo now(dataFolder + f), then(backup + f);
-        if (now.size() != then.size() || now.lastModified() != then.lastModified())
+    for (const QString &f : files)
+        if (!unchangedSince(dataFolder + f, backup + f))
             return false;
-    }
     return true;
 }
 
@@ -201,7 +219,8 @@ Outcome run(const QString &dataFolder, const QDateTime &now)
         return o;
     }
     bool taken = false;
-    if (!makeCopy(dataFolder, files, o.name, o.error, &taken)) {
+    const QString previous = dated.isEmpty() ? QString() : base + dated.last() + QLatin1Char('/');
+    if (!makeCopy(dataFolder, files, o.name, o.error, &taken, previous)) {
         o.status = taken ? Outcome::Unchanged : Outcome::Failed;
         return o;
     }

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -148,6 +149,11 @@ private slots:
         o = Backup::run(data.path(), Start.addSecs(120));
         QCOMPARE(int(o.status), int(Backup::Outcome::Made));
         QCOMPARE(bytes(data.path() + "Backup/2017-06-15_083200/Dipendenti.pro").left(2), QByteArray("ba"));
+        // The year log did not change: both backups hold it, on the disk once.
+        struct stat log {};
+        QCOMPARE(::stat(QFile::encodeName(data.path() + "Backup/2017-06-15_083200/2017.lav").constData(), &log), 0);
+        QCOMPARE(log.st_nlink, nlink_t(2));
+        QCOMPARE(bytes(data.path() + "Backup/2017-06-15_083200/2017.lav"), QByteArray(2913, 'l'));
 
         // A new yearly archive counts as a change too.
         put(data.path() + "2018.lav", QByteArray(2913, 'n'));
@@ -169,6 +175,8 @@ private slots:
         QCOMPARE(kept.size(), 10);
         QCOMPARE(kept.first(), QString("2017-06-17_083000"));
         QCOMPARE(kept.last(), QString("2017-06-26_083000"));
+        // Shared with the backups rolled away, the unchanged log is still whole in the kept ones.
+        QCOMPARE(bytes(data.path() + "Backup/2017-06-17_083000/2017.lav"), QByteArray(2913, 'l'));
     }
 
     void nothingToCopyAndFailure()

@@ -75,7 +75,9 @@ bool writeCopy(const QString &from, const QString &to, QString &error)
     }
     while (!in.atEnd()) {
         const QByteArray data = in.read(Chunk);
-        if (data.isEmpty() && in.error() != QFile::NoError) {
+        if (data.isEmpty()) {
+            if (in.error() == QFile::NoError)
+                break;   // shorter than it was: the check that follows tells
             error = QStringLiteral("%1 non può essere letto: %2").arg(native(from), in.errorString());
             return false;
         }

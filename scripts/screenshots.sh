@@ -21,6 +21,7 @@ data=$(mktemp -d)
 mkdir -p "$out"
 if [ -e "/tmp/.X11-unix/X${display#:}" ]; then
   echo "display $display is in use: choose another with SCREEN_DISPLAY=:N" >&2
+  rmdir "$data"
   exit 1
 fi
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &

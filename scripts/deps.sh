@@ -4,9 +4,10 @@ set -euo pipefail
 # qt6-charts-dev's CMake files need Qt6OpenGL (libqt6opengl6-dev) and Qt6Gui looks for XKB
 # (libxkbcommon-dev); --no-install-recommends brings neither. LibreOffice and poppler-utils
 # let the tests open exported files and printed pages as a user's office programs would.
+# dpkg-dev and file let CPack find the Debian package's library dependencies.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev
           qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-liberation libbenchmark-dev
-          libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils)
+          libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,15 +1,22 @@
 #include "app/GuideWriter.h"
+#include "app/Menus.h"
 #include "app/Password.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
+#include "app/StartBackup.h"
+#include "framework/Dialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Also names the per-user data folder of an installed program.
     QApplication::setApplicationName(QStringLiteral("Veltaro"));
+    QApplication::setDesktopFileName(QStringLiteral("veltaro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/veltaro.png")));
     // Hidden screens stay alive; the program ends when the main menu is closed.
     QApplication::setQuitOnLastWindowClosed(false);
     QStringList args = QApplication::arguments();
@@ -22,12 +29,21 @@ int main(int argc, char *argv[])
         qCritical("Guida.pdf: %s", qPrintable(error));
         return 1;
     }
+    const QString folderProblem = ProgramFolder::prepare();
     Screens &screens = Screens::create();
     screens.password->ask();
+    if (!folderProblem.isEmpty())
+        Dialogs::warning(screens.password, QStringLiteral("Attenzione: %1.").arg(folderProblem));
+
+    StartBackup backup;
+    QObject::connect(&backup, &StartBackup::finished, screens.avvio, &TfrmAvvio::showFolderFacts);
+    backup.start(ProgramFolder::path());
     // For start-up measurements: stop as soon as the first window is on screen.
     if (args.contains(QStringLiteral("--misura-avvio")))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     const int code = app.exec();
+    // A copy under way is finished rather than left half made.
+    backup.wait();
     Screens::destroy();
     return code;
 }

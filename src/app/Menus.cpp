@@ -1,12 +1,16 @@
 #include "app/Menus.h"
 
 #include "app/Info.h"
+#include "app/Backup.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "workers/TrovaIstruttori.h"
+#include "workers/WorkerFind.h"
+#include "workers/WorkerRecord.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,6 +19,8 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 const QColor Slate(0x46, 0x5a, 0x6e);
@@ -90,7 +96,25 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     }
     outer->addLayout(grid);
     outer->setAlignment(grid, Qt::AlignHCenter);
+    outer->addSpacing(24);
+    m_contracts = new QPushButton(content());
+    m_contracts->setObjectName(QStringLiteral("btnScadenze"));
+    m_contracts->setFlat(true);
+    // Reads as a link, and shows it has the focus when reached with Tab.
+    m_contracts->setStyleSheet(QStringLiteral("QPushButton { color: #1f4f8a; text-decoration: underline; border: 1px solid "
+                                              "transparent; padding: 4px 10px; } QPushButton:focus { border: 1px dotted "
+                                              "#1f4f8a; }"));
+    m_contracts->setCursor(Qt::PointingHandCursor);
+    m_contracts->hide();
+    connect(m_contracts, &QPushButton::clicked, this, &TfrmAvvio::openContracts);
+    outer->addWidget(m_contracts, 0, Qt::AlignHCenter);
     outer->addStretch(2);
+    m_facts = new QLabel(content());
+    m_facts->setObjectName(QStringLiteral("lblCartellaDati"));
+    m_facts->setStyleSheet(QStringLiteral("color: #5a6470;"));
+    m_facts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_facts->setWordWrap(true);
+    outer->addWidget(m_facts);
 
     auto *foot = new QHBoxLayout;
     struct Small {
@@ -115,6 +139,64 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
 void TfrmAvvio::whenClosed()
 {
     emit quitRequested();
+}
+
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    showFolderFacts();
+    countContracts();
+}
+
+void TfrmAvvio::showFolderFacts()
+{
+    m_facts->setText(Backup::folderFacts().join(QLatin1Char('\n')));
+}
+
+void TfrmAvvio::countContracts()
+{
+    // The archive may sit on a slow network share: the menu answers at once and the count
+    // follows. Asked again while counting, it counts once more when done, as the archive
+    // may have changed meanwhile.
+    m_recount = !m_counting.start(
+        this,
+        [path = ProgramFolder::file(WorkerRecord::fileName()), today = Clock::today()] {
+            return WorkerFind::countDue(path, today);
+        },
+        [this](const WorkerFind::DueCount &count) {
+            if (std::exchange(m_recount, false)) {
+                countContracts();
+                return;
+            }
+            QString text;
+            if (!count.ok)
+                text = QStringLiteral("Contratti in scadenza o scaduti: l'archivio dei lavoratori non è leggibile");
+            else if (count.due == 0)
+                text = QStringLiteral("Nessun contratto in scadenza o scaduto");
+            else if (count.due == 1)
+                text = QStringLiteral("1 contratto in scadenza o scaduto");
+            else
+                text = QStringLiteral("%1 contratti in scadenza o scaduti").arg(count.due);
+            m_contracts->setText(text);
+            m_contracts->setIcon(count.due > 0 || !count.ok ? Pictures::tile(QStringLiteral("!"), QColor(0xc0, 0x6a, 0x10), 20)
+                                                            : QIcon());
+            m_contracts->show();
+        });
+}
+
+void TfrmAvvio::openContracts()
+{
+    // The summary loads a picked card into the registry screen, so that screen is opened
+    // under it; closing the summary without a pick comes back here.
+    WorkWindow *registry = Navigation::screen(QStringLiteral("istruttori"));
+    if (!registry)
+        return;
+    registry->open();
+    TfrmDaRinnovare summary(registry);
+    if (summary.exec() != QDialog::Accepted)
+        registry->close();
 }
 
 // ---- menus by tag ----

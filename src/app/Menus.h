@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/Background.h"
 #include "framework/WorkWindow.h"
 
 #include <QVector>
@@ -7,16 +8,27 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The main menu: a picture per module.
+// The main menu: a picture per module. Below them, the contracts due, counted away from
+// the screen each time the menu is shown, and where the data and their backups are.
 class TfrmAvvio : public WorkWindow
 {
     Q_OBJECT
 public:
     explicit TfrmAvvio(QWidget *parent = nullptr);
+public slots:
+    void showFolderFacts();
 signals:
     void quitRequested();
 protected:
     void whenClosed() override;
+    void showEvent(QShowEvent *event) override;
+private:
+    void countContracts();
+    void openContracts();
+    QPushButton *m_contracts;
+    QLabel *m_facts;
+    BackgroundJob m_counting;
+    bool m_recount = false;
 };
 
 // A menu that leads to other screens by module tag and goes back to the main menu with "avvio".

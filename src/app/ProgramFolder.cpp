@@ -1,10 +1,17 @@
 #include "app/ProgramFolder.h"
 
+#include "app/PasswordFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 QString folder;
+ProgramFolder::Origin folderOrigin = ProgramFolder::Origin::Own;
 
 QString withSlash(QString dir)
 {
@@ -13,26 +20,65 @@ QString withSlash(QString dir)
         dir += QLatin1Char('/');
     return dir;
 }
+
+QString executableDir()
+{
+    return withSlash(QCoreApplication::applicationDirPath());
+}
 }
 
-QString ProgramFolder::path()
+namespace ProgramFolder {
+
+QString installedShareDir(const QString &executableDir)
 {
-    if (folder.isEmpty())
-        folder = withSlash(QCoreApplication::applicationDirPath());
+    return withSlash(executableDir + QLatin1String("/../share/veltaro"));
+}
+
+bool isInstalled(const QString &executableDir)
+{
+    return QDir(executableDir).dirName() == QLatin1String("bin")
+        && QFileInfo::exists(installedShareDir(executableDir) + QLatin1String(PasswordFile::FileName));
+}
+
+Choice choose(const QString &executableDir, const QString &chosen, const QString &perUserDir)
+{
+    if (!chosen.isEmpty())
+        return {withSlash(chosen), Origin::Chosen};
+    // Run by root, an installed copy's folder is writable too: the layout tells it apart.
+    if (!isInstalled(executableDir) && QFileInfo(executableDir).isWritable())
+        return {withSlash(executableDir), Origin::Own};
+    return {withSlash(perUserDir), Origin::PerUser};
+}
+
+QString path()
+{
+    if (folder.isEmpty()) {
+        const Choice c = choose(executableDir(), QString(),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        folder = c.path;
+        folderOrigin = c.origin;
+    }
     return folder;
 }
 
-QString ProgramFolder::file(const QString &name)
+QString file(const QString &name)
 {
     return path() + name;
 }
 
-void ProgramFolder::set(const QString &dir)
+Origin origin()
 {
-    folder = withSlash(dir);
+    path();
+    return folderOrigin;
 }
 
-void ProgramFolder::applyArguments(QStringList &arguments)
+void set(const QString &dir)
+{
+    folder = withSlash(dir);
+    folderOrigin = Origin::Chosen;
+}
+
+void applyArguments(QStringList &arguments)
 {
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
@@ -47,4 +93,46 @@ void ProgramFolder::applyArguments(QStringList &arguments)
             return;
         }
     }
+}
+
+QString deliveredFile(const QString &name)
+{
+    const QString exe = executableDir();
+    for (const QString &dir : {path(), installedShareDir(exe), exe})
+        if (QFileInfo::exists(dir + name))
+            return dir + name;
+    return exe + name;
+}
+
+QString prepare()
+{
+    return prepare({path(), origin()}, executableDir());
+}
+
+QString prepare(const Choice &choice, const QString &exe)
+{
+    if (choice.origin != Origin::PerUser)
+        return QString();
+    const QString dir = choice.path;
+    if (!QDir().mkpath(dir))
+        return QStringLiteral("la cartella dei dati %1 non può essere creata").arg(QDir::toNativeSeparators(dir));
+    const QString password = dir + QLatin1String(PasswordFile::FileName);
+    if (QFileInfo::exists(password))
+        return QString();
+    // The first start of this user: the password delivered with the program, or its
+    // initial content if the delivered file has gone missing.
+    QByteArray content = PasswordFile::initialContent();
+    for (const QString &from : {installedShareDir(exe), exe}) {
+        QFile delivered(from + QLatin1String(PasswordFile::FileName));
+        if (delivered.open(QIODevice::ReadOnly)) {
+            content = delivered.readAll();
+            break;
+        }
+    }
+    QSaveFile out(password);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+        return QStringLiteral("il file della password %1 non può essere scritto").arg(QDir::toNativeSeparators(password));
+    return QString();
+}
+
 }

@@ -2,6 +2,7 @@ list(APPEND VELTARO_CORE_SOURCES
   app/Routines.cpp
   app/ProgramFolder.cpp
   app/HelpTopics.cpp
+  app/Backup.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   app/Menus.cpp
@@ -11,4 +12,5 @@ list(APPEND VELTARO_UI_SOURCES
   app/Guida.cpp
   app/Info.cpp
   app/GuideWriter.cpp
+  app/StartBackup.cpp
 )

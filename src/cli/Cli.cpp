@@ -7,6 +7,8 @@
 #include "checks/IbanCheck.h"
 #include "checks/PartitaIvaCheck.h"
 
+#include "app/Backup.h"
+#include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
@@ -25,6 +27,8 @@
 #include "worklog/WorkFind.h"
 #include "worklog/WorkRecord.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringEncoder>
 
@@ -93,6 +97,13 @@ const QVector<Command> &commands()
                     "  Orari.pro, ANNO.ore, ANNO.prg, ANNO.lav). Il file precedente è sostituito solo a\n"
                     "  scrittura completata.",
          &esporta},
+        {"ripristina", "ripristina [COPIA] [--cartella=DIR]\n"
+                       "  Senza COPIA elenca le copie di sicurezza degli archivi, dalla più recente, numerate.\n"
+                       "  Con COPIA (il nome o il numero in elenco) copia prima gli archivi attuali in una nuova\n"
+                       "  copia \"..._prima-del-ripristino\", poi rimette al loro posto quelli della copia scelta;\n"
+                       "  gli archivi che la copia non contiene restano come sono. Chiudere il programma su ogni\n"
+                       "  computer prima di ripristinare. La cartella dei dati è quella del programma, o DIR.",
+         &ripristina},
     };
     return list;
 }
@@ -714,6 +725,57 @@ int esporta(const QStringList &rawArgs, Io &io)
         return 2;
     }
     io.out << reading.grid.rows() << " schede esportate in " << target << "\n";
+    return 0;
+}
+
+int ripristina(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("ripristina");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    if (!checkOptions(io, self, args, {QStringLiteral("cartella")}, code))
+        return code;
+    if (args.positional.size() > 1)
+        return usageError(io, self, QStringLiteral("indicare al più una copia"));
+    if (args.has(QStringLiteral("cartella")))
+        ProgramFolder::set(args.value(QStringLiteral("cartella")));
+    const QString data = ProgramFolder::path();
+    if (!QFileInfo(data).isDir()) {
+        io.err << "veltaro-cli ripristina: cartella dei dati non trovata: " << QDir::toNativeSeparators(data) << "\n";
+        return 2;
+    }
+    const QVector<Backup::Entry> entries = Backup::list(data);
+    if (args.positional.isEmpty()) {
+        for (const QString &line : Backup::folderFacts())
+            io.out << line << "\n";
+        io.out << "\n";
+        if (entries.isEmpty())
+            io.out << "Nessuna copia di sicurezza da ripristinare.\n";
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            io.out << qSetFieldWidth(3) << Qt::right << i + 1 << qSetFieldWidth(0) << Qt::left << "  "
+                   << entries[i].name << "  " << entries[i].files.join(QStringLiteral(", ")) << " ("
+                   << entries[i].bytes << " byte)\n";
+        return 0;
+    }
+    QString name = args.positional.first();
+    bool isNumber = false;
+    const qsizetype number = name.toLongLong(&isNumber);
+    if (isNumber) {
+        if (number < 1 || number > entries.size())
+            return usageError(io, self, QStringLiteral("non c'è la copia numero %1 (copie: %2)").arg(name).arg(entries.size()));
+        name = entries[number - 1].name;
+    }
+    const Backup::Restored r = Backup::restore(data, name, QDateTime::currentDateTime());
+    if (!r.aside.isEmpty())
+        io.out << "Archivi attuali messi da parte in: " << QDir::toNativeSeparators(Backup::folder(data) + r.aside) << "\n";
+    for (const QString &f : r.restored)
+        io.out << "Ripristinato: " << f << "\n";
+    if (!r.ok) {
+        io.err << "veltaro-cli ripristina: " << r.error << "\n";
+        return 2;
+    }
+    for (const QString &f : r.kept)
+        io.out << "Lasciato com'era (non presente nella copia): " << f << "\n";
     return 0;
 }
 

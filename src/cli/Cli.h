@@ -49,5 +49,6 @@ int scaduti(const QStringList &args, Io &io);
 int incompleti(const QStringList &args, Io &io);
 int rtf(const QStringList &args, Io &io);
 int esporta(const QStringList &args, Io &io);
+int ripristina(const QStringList &args, Io &io);
 
 }

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
@@ -12,6 +13,9 @@ int main(int argc, char *argv[])
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    // The program's name, without an application object: an installed copy finds the user's
+    // data folder by it.
+    QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;

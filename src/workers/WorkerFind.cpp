@@ -2,6 +2,9 @@
 
 #include "app/Routines.h"
 #include "workers/WorkerRecord.h"
+#include "archive/Archivio.h"
+
+#include <QFileInfo>
 
 namespace WorkerFind {
 
@@ -143,6 +146,20 @@ Expiring expiring(const QString &path, const QDate &today)
             return c == Contract::Due;
         },
         contractLine());
+    return out;
+}
+
+DueCount countDue(const QString &path, const QDate &today)
+{
+    DueCount out;
+    if (!QFileInfo::exists(path))
+        return out;
+    TArchivio archive(path, WorkerRecord::layout().size());
+    out.ok = archive.scan([&](qint64, const char *record) {
+        if (contract(record, today) == Contract::Due)
+            ++out.due;
+        return true;
+    });
     return out;
 }
 

@@ -27,6 +27,13 @@ struct Expiring {
 };
 // Every due contract of the archive at path, sorted.
 Expiring expiring(const QString &path, const QDate &today);
+// How many contracts are due, without building their lines; a missing archive has none
+// and is not created.
+struct DueCount {
+    bool ok = true;
+    qint64 due = 0;
+};
+DueCount countDue(const QString &path, const QDate &today);
 // The notice shown after the list when some cards could not be judged.
 QString unreadableNotice(int count);
 

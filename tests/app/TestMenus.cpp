@@ -1,12 +1,17 @@
 #include "app/Calendario.h"
 #include "app/Menus.h"
+#include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
 #include "workers/Istruttori.h"
+#include "workers/WorkerRecord.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 
 class TestMenus : public QObject
 {
@@ -135,6 +140,52 @@ private slots:
         fx.screens->avvio->open();
         fx.screens->avvio->close();
         QCOMPARE(quit.count(), 2);
+    }
+
+    void mainMenuCountsDueContractsAndOpensTheirSummary()
+    {
+        ScreenFixture fx(QDate(2017, 5, 31));
+        const auto worker = [](const char *surname, const char *expiry, const char *notice) {
+            return RecordFiles::make(WorkerRecord::layout(), {{"Cognome", surname}, {"Scadenza", expiry}, {"Preavviso", notice}});
+        };
+        QVERIFY(RecordFiles::write(fx.path("Dipendenti.pro"), {worker("Verdi", "01/01/2030", "0"), worker("Rossi", "10/06/2017", "10"),
+                                                              worker("Neri", "10/06/2017", "9"), worker("Bianchi", "01/01/2015", "0")}));
+        TfrmAvvio *menu = fx.screens->avvio;
+        menu->open();
+        auto *due = ScreenFixture::child<QPushButton>(menu, "btnScadenze");
+        QTRY_COMPARE(due->text(), QString("2 contratti in scadenza o scaduti"));
+        QVERIFY(due->isVisible());
+        QVERIFY(ScreenFixture::child<QLabel>(menu, "lblCartellaDati")->text().contains(fx.path("Backup/")));
+
+        // Closed without a pick: back to the main menu.
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QTest::mouseClick(due, Qt::LeftButton);
+        QVERIFY(menu->isVisible());
+
+        // A pick shows that worker's card in the registry.
+        QTimer::singleShot(0, [] {
+            auto *d = QApplication::activeModalWidget();
+            QCOMPARE(d->objectName(), QString("TfrmDaRinnovare"));
+            auto *list = ScreenFixture::child<QAbstractItemView>(d, "lstRecords");
+            list->setCurrentIndex(list->model()->index(0, 0));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        });
+        QTest::mouseClick(due, Qt::LeftButton);
+        QVERIFY(fx.screens->istruttori->isVisible());
+        QCOMPARE(fx.screens->istruttori->lblPosizione()->text(), QString("4"));   // Bianchi, first in the list
+
+        // Counted afresh each time the menu comes back; a missing archive is not created.
+        QFile::remove(fx.path("Dipendenti.pro"));
+        fx.screens->istruttori->close();
+        QVERIFY(menu->isVisible());
+        QTRY_COMPARE(due->text(), QString("Nessun contratto in scadenza o scaduto"));
+        QVERIFY(!QFile::exists(fx.path("Dipendenti.pro")));
+
+        // An archive that cannot be read is said, not taken for an empty one.
+        QVERIFY(QDir(fx.dir.path()).mkdir("Dipendenti.pro"));
+        fx.screens->istruttori->open();
+        fx.screens->istruttori->close();
+        QTRY_COMPARE(due->text(), QString("Contratti in scadenza o scaduti: l'archivio dei lavoratori non è leggibile"));
     }
 
     void datePickerWritesTaggedBox()

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "support/RecordFiles.h"
 
+#include "app/Backup.h"
 #include "app/Routines.h"
 #include "archive/FindEngine.h"
 #include "compensation/MonthlyStats.h"
@@ -489,6 +490,42 @@ private slots:
         r = cli({"rtf", prg, "4", rtf});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("la scheda 4 non esiste"));
+    }
+
+    void ripristinaListsAndRestores()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + '/';
+        QVERIFY(RecordFiles::write(data + "Dipendenti.pro", {worker({{"Cognome", "Rossi"}})}));
+        const QDateTime start(QDate(2017, 6, 15), QTime(8, 30));
+        QVERIFY(Backup::run(data, start).status == Backup::Outcome::Made);
+        QVERIFY(RecordFiles::write(data + "Dipendenti.pro", {worker({{"Cognome", "Rossi"}}), worker({{"Cognome", "Verdi"}})}));
+        QVERIFY(Backup::run(data, start.addDays(1)).status == Backup::Outcome::Made);
+        const QString folder = "--cartella=" + dir.path();
+
+        Run r = cli({"ripristina", folder});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("Cartella dei dati: " + data), qPrintable(r.out));
+        QVERIFY2(r.out.contains("  1  2017-06-16_083000  Dipendenti.pro (8086 byte)\n"
+                                "  2  2017-06-15_083000  Dipendenti.pro (4043 byte)\n"),
+                 qPrintable(r.out));
+
+        r = cli({"ripristina", "2", folder});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("Ripristinato: Dipendenti.pro"), qPrintable(r.out));
+        QCOMPARE(QFileInfo(data + "Dipendenti.pro").size(), 4043);
+        QCOMPARE(Backup::list(data).size(), 3);   // the archives found before, kept aside
+
+        r = cli({"ripristina", "7", folder});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("non c'è la copia numero 7 (copie: 3)"));
+        r = cli({"ripristina", "2017-01-01_000000", folder});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("copia di sicurezza non trovata: 2017-01-01_000000"));
+        QCOMPARE(QFileInfo(data + "Dipendenti.pro").size(), 4043);
+        r = cli({"ripristina", "--cartella=" + dir.path() + "/none"});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("cartella dei dati non trovata"));
     }
 
     void everyCommandHasItsHelp_data()

@@ -1,0 +1,55 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Rolling copies of the archives of a data folder, in dated folders beside them:
+// DATA/Backup/AAAA-MM-GG_hhmmss. The last ten are kept; a copy is made only when some
+// archive changed since the newest one, and each copied file is read back and compared.
+namespace Backup {
+
+inline constexpr char FolderName[] = "Backup";
+inline constexpr int Kept = 10;
+// Added to the copy taken of the current archives just before a restore; such copies are
+// never removed by the rolling.
+inline constexpr char AsideSuffix[] = "_prima-del-ripristino";
+
+QString folder(const QString &dataFolder);          // dataFolder + "Backup/"
+QString nameFor(const QDateTime &when);             // "2017-06-15_083000"
+// The archives of a data folder (worker and schedule archives, yearly files), by name.
+QStringList archives(const QString &dataFolder);
+
+struct Outcome {
+    enum Status { Made, Unchanged, NothingToCopy, Failed } status = NothingToCopy;
+    QString name;      // the backup made, or the newest one when nothing changed
+    QString error;     // what failed, in words
+};
+// Backs up the archives of dataFolder as of now, then drops the oldest beyond Kept.
+Outcome run(const QString &dataFolder, const QDateTime &now);
+// The message shown once when a backup fails.
+QString failureText(const QString &dataFolder, const Outcome &outcome);
+
+struct Entry {
+    QString name;
+    QStringList files;
+    qint64 bytes = 0;
+};
+// Every backup of dataFolder that holds archives, newest first.
+QVector<Entry> list(const QString &dataFolder);
+
+struct Restored {
+    bool ok = false;
+    QString aside;          // where the archives found before the restore were copied
+    QStringList restored;   // files put back
+    QStringList kept;       // archives of the data folder absent from the backup, left as they were
+    QString error;
+};
+// Copies the current archives aside, then puts back every archive of backup `name`.
+Restored restore(const QString &dataFolder, const QString &name, const QDateTime &now);
+
+// The data folder and its backups in a few lines, for the information screen and the
+// command line.
+QStringList folderFacts();
+
+}

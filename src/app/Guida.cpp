@@ -84,7 +84,7 @@ TfrmGuida::TfrmGuida(QWidget *parent)
     pdf->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto *link = new LinkText(QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"), this);
     link->attachPicture(pdf);
-    link->setAction([this] { Documents::open(this, ProgramFolder::file(QStringLiteral("Guida.pdf"))); });
+    link->setAction([this] { Documents::open(this, ProgramFolder::deliveredFile(QStringLiteral("Guida.pdf"))); });
     row->addWidget(pdf);
     row->addWidget(link);
     row->addStretch();

@@ -1,6 +1,7 @@
 #include "app/Info.h"
 
 #include "app/Guida.h"
+#include "app/Backup.h"
 #include "app/ProgramFolder.h"
 #include "archive/FindScreen.h"
 #include "framework/Desktop.h"
@@ -109,9 +110,8 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     row->addWidget(text, 1);
     v->addLayout(row);
     v->addSpacing(10);
-    auto *folder = new QLabel(QStringLiteral("Cartella dei dati e del programma:\n%1")
-                                  .arg(QDir::toNativeSeparators(ProgramFolder::path())),
-                              this);
+    // Where the archives and their backups are, and why there.
+    auto *folder = new QLabel(Backup::folderFacts().join(QLatin1Char('\n')), this);
     folder->setObjectName(QStringLiteral("lblCartella"));
     folder->setWordWrap(true);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
@@ -13,9 +14,13 @@ int main(int argc, char *argv[])
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    // The program's name, without an application object: an installed copy finds the user's
-    // data folder by it.
+    // The program's name: an installed copy finds the user's data folder by it. Only the
+    // restore works on the program's own folder, which Qt finds through an application
+    // object; the archive commands are spared its cost.
     QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
+    std::optional<QCoreApplication> app;
+    if (!args.isEmpty() && args.first() == QLatin1String("ripristina"))
+        app.emplace(argc, argv);
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;

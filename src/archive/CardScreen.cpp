@@ -329,7 +329,7 @@ bool CardScreen::overwrite(TArchivio &archive, qint64 n)
         }
         // No lock is held while the user thinks it over; a yes overwrites only the version
         // that was there when asked, and a further change asks again.
-        if (!Dialogs::question(this, CardText::changedElsewhere())) {
+        if (!Dialogs::question(this, CardText::changedElsewhere(), true)) {
             archive.close();
             m_buffer.bytes() = found;
             m_loaded = found;

@@ -20,7 +20,7 @@ QString titleFor(QWidget *parent)
     return w ? w->windowTitle().trimmed() : QStringLiteral("Veltaro");
 }
 
-QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text)
+QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text, bool noByDefault = false)
 {
     const QString title = titleFor(parent);
     record.append(Shown{kind, text, title});
@@ -45,7 +45,7 @@ QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text
     case Kind::Question:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
         break;
     case Kind::Notice:
         box.setIcon(QMessageBox::NoIcon);
@@ -67,9 +67,9 @@ void error(QWidget *parent, const QString &text) { show(parent, Kind::Error, tex
 void information(QWidget *parent, const QString &text) { show(parent, Kind::Information, text); }
 void notice(QWidget *parent, const QString &text) { show(parent, Kind::Notice, text); }
 
-bool question(QWidget *parent, const QString &text)
+bool question(QWidget *parent, const QString &text, bool noByDefault)
 {
-    return show(parent, Kind::Question, text) == QMessageBox::Yes;
+    return show(parent, Kind::Question, text, noByDefault) == QMessageBox::Yes;
 }
 
 void show(QWidget *parent, const Message &message)

@@ -23,8 +23,9 @@ struct Shown {
 void warning(QWidget *parent, const QString &text);
 void error(QWidget *parent, const QString &text);
 void information(QWidget *parent, const QString &text);
-// Yes and No; returns true for Yes.
-bool question(QWidget *parent, const QString &text);
+// Yes and No; returns true for Yes. Enter answers Yes unless noByDefault: a question whose
+// Yes would throw away someone's work leaves Enter on No.
+bool question(QWidget *parent, const QString &text, bool noByDefault = false);
 // A plain message with OK only, no icon.
 void notice(QWidget *parent, const QString &text);
 

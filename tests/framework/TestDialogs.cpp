@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -73,6 +74,24 @@ private slots:
             QCOMPARE(seen.icon, QMessageBox::Question);
             QCOMPARE(seen.buttons, QStringList({"No", QString::fromUtf8("Sì")}));
             QCOMPARE(answer, yes);
+        }
+    }
+
+    // Enter on a question presses its default: Yes, or No where Yes would overwrite someone's work.
+    void questionDefaultAnswer()
+    {
+        for (const bool noByDefault : {false, true}) {
+            QString focused;
+            bool answer = noByDefault;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                focused = box->defaultButton()->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            answer = Dialogs::question(nullptr, QStringLiteral("Sovrascrivere?"), noByDefault);
+            QCOMPARE(focused, noByDefault ? QStringLiteral("No") : QString::fromUtf8("Sì"));
+            QCOMPARE(answer, !noByDefault);
         }
     }
 

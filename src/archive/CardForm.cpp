@@ -117,6 +117,9 @@ struct Builder {
             p->setTabChangesFocus(true);
             const int lines = row.width > 0 ? row.width : 3;
             p->setFixedHeight(p->fontMetrics().lineSpacing() * lines + 2 * p->frameWidth() + 8);
+            // Its height is fixed: a box that claims to grow would make its section take the
+            // spare room of the column and leave a blank band inside it.
+            p->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
             if (row.hint)
                 screen->setHint(p, QString::fromUtf8(row.hint));
             return p;

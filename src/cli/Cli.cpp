@@ -505,14 +505,16 @@ int trova(const QStringList &rawArgs, Io &io)
     return 0;
 }
 
-int scadenze(const QStringList &rawArgs, Io &io)
+// The summaries of what is due at a date (contracts, projects): one archive of a kind, an
+// optional --oggi, the lines, and the cards left out counted on stderr.
+template <class Due>
+int dueAtDate(const QStringList &rawArgs, Io &io, const char *name, const char *kind, const QString &named,
+              Due (*summary)(const QString &, const QDate &), QString (*unreadableNotice)(int))
 {
-    const Command &self = command("scadenze");
+    const Command &self = command(name);
     const Args args = parse(rawArgs);
     int code = 0;
-    const auto archive = archiveArgument(io, self, args, "lavoratori",
-                                         QStringLiteral("archivio dei lavoratori (%1)").arg(WorkerRecord::fileName()),
-                                         {QStringLiteral("oggi")}, code);
+    const auto archive = archiveArgument(io, self, args, kind, named, {QStringLiteral("oggi")}, code);
     if (!archive)
         return code;
     const QString path = *archive;
@@ -526,15 +528,22 @@ int scadenze(const QStringList &rawArgs, Io &io)
     if (!archiveExists(io, self, path))
         return 2;
 
-    const WorkerFind::Expiring due = WorkerFind::expiring(path, today);
+    const Due due = summary(path, today);
     if (!due.listing.ok)
         return readError(io, self, due.listing.error);
     LineWriter out(io.out);
     out.lines(due.listing.lines);
     out.flush();
     if (due.unreadable > 0)
-        io.err << terminalText(WorkerFind::unreadableNotice(due.unreadable)) << "\n";
+        io.err << terminalText(unreadableNotice(due.unreadable)) << "\n";
     return 0;
+}
+
+int scadenze(const QStringList &rawArgs, Io &io)
+{
+    return dueAtDate(rawArgs, io, "scadenze", "lavoratori",
+                     QStringLiteral("archivio dei lavoratori (%1)").arg(WorkerRecord::fileName()),
+                     &WorkerFind::expiring, &WorkerFind::unreadableNotice);
 }
 
 int riepilogo(const QStringList &rawArgs, Io &io)
@@ -614,33 +623,8 @@ int statistiche(const QStringList &rawArgs, Io &io)
 
 int scaduti(const QStringList &rawArgs, Io &io)
 {
-    const Command &self = command("scaduti");
-    const Args args = parse(rawArgs);
-    int code = 0;
-    const auto archive = archiveArgument(io, self, args, "progetti", QStringLiteral("archivio dei progetti (ANNO.prg)"),
-                                         {QStringLiteral("oggi")}, code);
-    if (!archive)
-        return code;
-    const QString path = *archive;
-    QDate today = Clock::today();
-    if (args.has(QStringLiteral("oggi"))) {
-        const auto date = dateOption(io, self, args, QStringLiteral("oggi"), code);
-        if (!date)
-            return code;
-        today = *date;
-    }
-    if (!archiveExists(io, self, path))
-        return 2;
-
-    const ProjectFind::Expired due = ProjectFind::expired(path, today);
-    if (!due.listing.ok)
-        return readError(io, self, due.listing.error);
-    LineWriter out(io.out);
-    out.lines(due.listing.lines);
-    out.flush();
-    if (due.unreadable > 0)
-        io.err << terminalText(ProjectFind::unreadableNotice(due.unreadable)) << "\n";
-    return 0;
+    return dueAtDate(rawArgs, io, "scaduti", "progetti", QStringLiteral("archivio dei progetti (ANNO.prg)"),
+                     &ProjectFind::expired, &ProjectFind::unreadableNotice);
 }
 
 int incompleti(const QStringList &rawArgs, Io &io)

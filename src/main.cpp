@@ -1,6 +1,7 @@
 #include "app/GuideWriter.h"
 #include "app/Menus.h"
 #include "app/Password.h"
+#include "app/PrintStored.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
 #include "app/StartBackup.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -28,6 +31,16 @@ int main(int argc, char *argv[])
             return 0;
         qCritical("Guida.pdf: %s", qPrintable(error));
         return 1;
+    }
+    // The command line's card print: the card as its screen shows it, written as a PDF file.
+    if (const qsizetype i = args.indexOf(QStringLiteral("--stampa-scheda")); i >= 0 && i + 3 < args.size()) {
+        Screens::create();
+        const QString error = PrintStored::write(args.at(i + 1), args.at(i + 2).toLongLong(), args.at(i + 3));
+        Screens::destroy();
+        if (error.isEmpty())
+            return 0;
+        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+        return 2;
     }
     const QString folderProblem = ProgramFolder::prepare();
     Screens &screens = Screens::create();

@@ -13,4 +13,5 @@ list(APPEND VELTARO_UI_SOURCES
   app/Info.cpp
   app/GuideWriter.cpp
   app/StartBackup.cpp
+  app/PrintStored.cpp
 )

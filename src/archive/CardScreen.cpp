@@ -3,6 +3,7 @@
 #include "archive/AllegaCartella.h"
 #include "archive/Archivio.h"
 #include "framework/Dialogs.h"
+#include "output/CardPrint.h"
 #include "output/Esporta.h"
 
 #include <QComboBox>
@@ -108,6 +109,9 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
         // Every archive with a worksheet exports from its screen's export command.
         else if (QLatin1String(c.name) == QLatin1String("cmdEsporta") || QLatin1String(c.name) == QLatin1String("btnEsporta"))
             connect(b, &QToolButton::clicked, this, [this] { TfrmEsporta::open(this, archivePath()); });
+        // The print and preview commands open the dialog of the screen's printed card.
+        else if (const CardPrint::Dialog *print = CardPrint::dialogFor(objectName(), QLatin1String(c.name)))
+            connect(b, &QToolButton::clicked, this, [this, print] { TfrmStampaScheda::open(this, *print); });
         // Every card screen's attachment command opens the same dialog, for the screen's own tag.
         else if (isAttachCommand(b->objectName()))
             connect(b, &QToolButton::clicked, this, [this] { TfrmAllegaCartella::open(this, TfrmAllegaCartella::tagFor(objectName())); });
@@ -158,7 +162,7 @@ QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QStr
             if (actions.contains(name))
                 c.action = actions.value(name);
             else if (!c.action && name != QLatin1String("btnEsci") && name != QLatin1String("btnEsporta")
-                     && !isAttachCommand(name) && !isHelpCommand(name))
+                     && !isAttachCommand(name) && !isHelpCommand(name) && !CardPrint::dialogFor(objectName(), name))
                 unavailable << name;
             chosen.append(c);
         }

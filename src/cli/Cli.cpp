@@ -30,6 +30,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -91,6 +92,10 @@ const QVector<Command> &commands()
                 "  Scrive la scheda del progetto numero N (la prima è 1) nel documento RTF FILE, come il\n"
                 "  comando Stampa dell'archivio progetti.",
          &rtf},
+        {"stampa", "stampa ARCHIVIO N FILE.pdf\n"
+                   "  Scrive la scheda numero N (la prima è 1) di Dipendenti.pro, Orari.pro, ANNO.ore, ANNO.set o\n"
+                   "  ANNO.lav nel file PDF, come la stampa la sua schermata.",
+         &stampa},
         {"esporta", "esporta ARCHIVIO [--file=FILE]\n"
                     "  Scrive l'archivio nel file per Excel che scrive la sua schermata di esportazione: senza\n"
                     "  --file, il nome fisso del programma nella cartella dell'archivio (Dipendenti.pro,\n"
@@ -645,6 +650,41 @@ int incompleti(const QStringList &rawArgs, Io &io)
     return 0;
 }
 
+namespace {
+// Card n of an archive, named in the command's second argument: false (said) when the number,
+// the file or the card is not right.
+bool readCard(Io &io, const Command &self, const QString &path, const QString &number, Record &record)
+{
+    bool isNumber = false;
+    const qint64 n = number.toLongLong(&isNumber);
+    if (!isNumber || n < 1 || !Routines::isDigits(number)) {
+        usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(number));
+        return false;
+    }
+    if (!archiveExists(io, self, path))
+        return false;
+    TArchivio archive(path, record.layout().size());
+    const auto failed = [&] {
+        readError(io, self, archive.errorText());
+        return false;
+    };
+    if (!archive.openForReading())
+        return failed();
+    const qint64 count = archive.recordCount();
+    if (count < 0)
+        return failed();
+    if (n > count) {
+        io.err << "veltaro-cli " << self.name << ": l'archivio contiene " << count << " schede: la scheda " << n
+               << " non esiste\n";
+        return false;
+    }
+    if (!archive.readRecord(n, record.bytes()))
+        return failed();
+    archive.close();
+    return true;
+}
+}
+
 int rtf(const QStringList &rawArgs, Io &io)
 {
     const Command &self = command("rtf");
@@ -654,29 +694,54 @@ int rtf(const QStringList &rawArgs, Io &io)
     const QString path = args.positional.at(0), target = args.positional.at(2);
     if (ArchiveKinds::forFile(path).name != QLatin1String("progetti"))
         return usageError(io, self, QStringLiteral("non è un archivio dei progetti (ANNO.prg): %1").arg(path));
-    bool isNumber = false;
-    const qint64 n = args.positional.at(1).toLongLong(&isNumber);
-    if (!isNumber || n < 1 || !Routines::isDigits(args.positional.at(1)))
-        return usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(args.positional.at(1)));
-    if (!archiveExists(io, self, path))
-        return 2;
-    TArchivio archive(path, ProjectRecord::layout().size());
-    if (!archive.openForReading())
-        return readError(io, self, archive.errorText());
-    const qint64 count = archive.recordCount();
-    if (count < 0)
-        return readError(io, self, archive.errorText());
-    if (n > count) {
-        io.err << "veltaro-cli rtf: l'archivio contiene " << count << " schede: la scheda " << n << " non esiste\n";
-        return 2;
-    }
     Record record(ProjectRecord::layout());
-    if (!archive.readRecord(n, record.bytes()))
-        return readError(io, self, archive.errorText());
-    archive.close();
+    if (!readCard(io, self, path, args.positional.at(1), record))
+        return 2;
     QString error;
     if (!ProjectRtf::write(target, ProjectRtf::document(record), &error)) {
         io.err << "veltaro-cli rtf: scrittura non riuscita: " << target << ": " << error << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int stampa(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("stampa");
+    const Args args = parse(rawArgs);
+    if (args.positional.size() != 3 || !args.options.isEmpty())
+        return usageError(io, self, QStringLiteral("indicare l'archivio, il numero della scheda e il file PDF"));
+    const QString path = args.positional.at(0), target = args.positional.at(2);
+    const ArchiveKind kind = ArchiveKinds::forFile(path);
+    static const QStringList printable = {QStringLiteral("lavoratori"), QStringLiteral("orari"), QStringLiteral("turni"),
+                                          QStringLiteral("settimanale"), QStringLiteral("lavori")};
+    if (!printable.contains(kind.name))
+        return usageError(io, self, QStringLiteral("archivio senza scheda da stampare: %1").arg(path));
+    Record record(*kind.layout);
+    if (!readCard(io, self, path, args.positional.at(1), record))
+        return 2;
+    // The page is drawn by the program itself, with the card loaded into its screen; no
+    // window opens and no display is needed.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2)
+                            + QStringLiteral("/veltaro");
+    if (!QFileInfo(program).isExecutable()) {
+        io.err << "veltaro-cli stampa: il programma veltaro non si trova accanto a veltaro-cli: " << program << "\n";
+        return 2;
+    }
+    QProcess drawing;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    drawing.setProcessEnvironment(env);
+    drawing.start(program, {QStringLiteral("--stampa-scheda"), QFileInfo(path).absoluteFilePath(), args.positional.at(1),
+                            QFileInfo(target).absoluteFilePath()});
+    if (!drawing.waitForStarted(-1) || !drawing.waitForFinished(-1)) {
+        io.err << "veltaro-cli stampa: avvio di " << program << " non riuscito: " << drawing.errorString() << "\n";
+        return 2;
+    }
+    const QString said = QString::fromUtf8(drawing.readAllStandardError()).trimmed();
+    if (drawing.exitStatus() != QProcess::NormalExit || drawing.exitCode() != 0) {
+        io.err << "veltaro-cli stampa: " << (said.isEmpty() ? QStringLiteral("scrittura non riuscita: ") + target : said)
+               << "\n";
         return 2;
     }
     return 0;

@@ -48,6 +48,7 @@ int statistiche(const QStringList &args, Io &io);
 int scaduti(const QStringList &args, Io &io);
 int incompleti(const QStringList &args, Io &io);
 int rtf(const QStringList &args, Io &io);
+int stampa(const QStringList &args, Io &io);
 int esporta(const QStringList &args, Io &io);
 int ripristina(const QStringList &args, Io &io);
 

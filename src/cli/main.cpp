@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
     // object; the archive commands are spared its cost.
     QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
     std::optional<QCoreApplication> app;
-    if (!args.isEmpty() && args.first() == QLatin1String("ripristina"))
+    // Likewise the card print, which waits for the program drawing the page.
+    if (!args.isEmpty() && (args.first() == QLatin1String("ripristina") || args.first() == QLatin1String("stampa")))
         app.emplace(argc, argv);
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.

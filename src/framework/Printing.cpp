@@ -3,24 +3,34 @@
 #include "framework/Dialogs.h"
 
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace Printing {
 
 namespace {
 bool hooked = false;
+bool showPreviews = false;
 QString output;
 int askedCount = 0;
+int previewCount = 0;
+
+std::unique_ptr<QPrinter> pagePrinter(const QPageLayout &layout)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(layout);
+    // Our page templates place everything themselves, margins included.
+    printer->setFullPage(true);
+    return printer;
+}
 }
 
 std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies)
 {
     ++askedCount;
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageLayout(layout);
+    auto printer = pagePrinter(layout);
     printer->setCopyCount(copies);
-    // Our page templates place everything themselves, margins included.
-    printer->setFullPage(true);
     if (hooked || Dialogs::Test::enabled()) {
         if (output.isEmpty())
             return nullptr;
@@ -37,7 +47,36 @@ std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layo
     return printer;
 }
 
+void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint)
+{
+    ++previewCount;
+    if ((hooked || Dialogs::Test::enabled()) && !showPreviews) {
+        if (output.isEmpty())
+            return;
+        const std::unique_ptr<QPrinter> printer = pagePrinter(layout);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(output);
+        paint(*printer);
+        return;
+    }
+    const std::unique_ptr<QPrinter> printer = pagePrinter(layout);
+    QPrintPreviewDialog dialog(printer.get(), parent);
+    dialog.setObjectName(QStringLiteral("dlgAnteprima"));
+    dialog.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint, &layout](QPrinter *p) {
+        // Printing from the preview keeps the page the template was drawn for.
+        p->setFullPage(true);
+        p->setPageOrientation(layout.orientation());
+        paint(*p);
+    });
+    dialog.resize(QSize(900, 700));
+    if (QScreen *s = dialog.screen())
+        dialog.resize(dialog.size().boundedTo(s->availableGeometry().size() - QSize(16, 40)));
+    dialog.exec();
+}
+
 namespace Test {
+void setShowPreviews(bool show) { showPreviews = show; }
 void setOutput(const QString &pdfPath)
 {
     hooked = true;
@@ -47,9 +86,12 @@ void reset()
 {
     hooked = false;
     output.clear();
+    showPreviews = false;
     askedCount = 0;
+    previewCount = 0;
 }
 int asked() { return askedCount; }
+int previewed() { return previewCount; }
 }
 
 }

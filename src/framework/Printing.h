@@ -2,6 +2,7 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -15,13 +16,21 @@ namespace Printing {
 // user cancels.
 std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies = 1);
 
+// Shows the pages that paint draws on the printer it is given in Qt's preview window (page
+// navigation, zoom, printing) and waits until the window is closed.
+void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint);
+
 // Test hooks: while an output is set no dialog is shown and every print goes to that PDF
-// file; an empty path answers "cancelled". With the message boxes under test and no output
-// set, prints are cancelled rather than waiting for a dialog nobody sees.
+// file; an empty path answers "cancelled". A preview then draws its pages into that file
+// instead of showing them, unless previews are to be shown. With the message boxes under
+// test and no output set, prints are cancelled and previews skipped rather than waiting for
+// a window nobody sees.
 namespace Test {
 void setOutput(const QString &pdfPath);
+void setShowPreviews(bool show);
 void reset();
-int asked();   // printers asked for since the last reset
+int asked();      // printers asked for since the last reset
+int previewed();  // previews asked for since the last reset
 }
 
 }

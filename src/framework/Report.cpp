@@ -2,13 +2,19 @@
 
 #include "app/Routines.h"
 #include "framework/Clock.h"
+#include "framework/Dialogs.h"
 #include "framework/Printing.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
+#include <QFileInfo>
+#include <QTemporaryFile>
+
 #include <cmath>
+#include <cstdio>
 
 namespace Report {
 
@@ -182,7 +188,9 @@ void paintPage(QPainter &painter, const Page &page, double dotsPerUnit)
             painter.save();
             painter.setClipRect(r);
             const double pad = 2 * dotsPerUnit;
-            painter.drawText(r.adjusted(pad, 0, -pad, 0), int(p.style.alignment) | Qt::TextSingleLine, p.text);
+            const QRectF room = r.adjusted(pad, 0, -pad, 0);
+            painter.drawText(room, int(p.style.alignment) | Qt::TextSingleLine,
+                             fitted(p.text, font, painter.device(), room.width()));
             painter.restore();
             break;
         }
@@ -209,12 +217,68 @@ bool render(const Template &report, QPagedPaintDevice &device, int resolution)
     return painter.end();
 }
 
+QString failedText()
+{
+    return QStringLiteral("Attenzione: la stampa non è stata eseguita. Controllare la stampante scelta "
+                          "(per un file PDF, la cartella e lo spazio libero su disco) e riprovare.");
+}
+
+QString fitted(const QString &text, const QFont &font, QPaintDevice *device, double width)
+{
+    const QFontMetricsF metrics(font, device);
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    // The widest beginning that fits, never splitting a surrogate pair.
+    qsizetype low = 0, high = text.size();
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (metrics.horizontalAdvance(text.left(mid)) <= width)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    if (low > 0 && text.at(low - 1).isHighSurrogate())
+        --low;
+    return text.left(low);
+}
+
+void preview(const Template &report, QWidget *parent)
+{
+    Printing::preview(parent, report.pageLayout(),
+                      [&report](QPrinter &printer) { render(report, printer, printer.resolution()); });
+}
+
+bool writePdf(const Template &report, const QString &path)
+{
+    // Drawn beside the file and put in its place whole: a failed write leaves the old file.
+    QTemporaryFile part(path + QStringLiteral(".XXXXXX"));
+    if (!part.open())
+        return false;
+    part.close();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(report.pageLayout());
+    printer.setFullPage(true);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(part.fileName());
+    if (!render(report, printer, printer.resolution()) || QFileInfo(part.fileName()).size() == 0)
+        return false;
+    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return false;
+    part.setAutoRemove(false);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    return true;
+}
+
 bool print(const Template &report, QWidget *parent)
 {
     const std::unique_ptr<QPrinter> printer = Printing::choosePrinter(parent, report.pageLayout());
     if (!printer)
         return false;
-    return render(report, *printer, printer->resolution());
+    if (render(report, *printer, printer->resolution()))
+        return true;
+    // A PDF file that could not be written, a printer gone: said, never taken for printed.
+    Dialogs::error(parent, failedText());
+    return false;
 }
 
 Template listTemplate(const QString &title, const QStringList &lines)

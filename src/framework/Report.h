@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 class QPagedPaintDevice;
 class QWidget;
@@ -91,8 +93,16 @@ QVector<Page> layout(const Template &report);
 void paintPage(QPainter &painter, const Page &page, double dotsPerUnit);
 // Paints every page on the device, starting a new device page for each.
 bool render(const Template &report, QPagedPaintDevice &device, int resolution);
-// Asks for the printer and prints; false when cancelled or the printer failed.
+// Asks for the printer and prints; false when cancelled or the printer failed, which is said.
 bool print(const Template &report, QWidget *parent);
+QString failedText();
+// Shows the pages in the preview window, from which they can also be printed.
+void preview(const Template &report, QWidget *parent);
+// Writes the pages as a PDF file, as the printer would get them; false when it failed.
+bool writePdf(const Template &report, const QString &path);
+// The longest beginning of text that fits in width on the painter's device: a slot never
+// wraps and never runs into its neighbour, and what is cut is not printed at all.
+QString fitted(const QString &text, const QFont &font, QPaintDevice *device, double width);
 
 // The list print of find screens and summaries: A4 landscape, the title on a slate bar,
 // the lines in a fixed-pitch block flowing over the pages, the date of printing at the foot.

@@ -2,5 +2,6 @@ list(APPEND VELTARO_CORE_SOURCES
   output/SheetExport.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
+  output/CardPrint.cpp
   output/Esporta.cpp
 )

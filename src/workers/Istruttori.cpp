@@ -206,8 +206,6 @@ void TfrmIstruttori::updateCommands()
     enable("btnIva", bool(openVatCheck));
     enable("btnIban", bool(openIbanCheck));
     enable("btnCarta", bool(openCardCheck));
-    for (const char *later : {"cmdStampa", "cmdAnteprima"})
-        enable(later, false);
 }
 
 void TfrmIstruttori::showEvent(QShowEvent *event)

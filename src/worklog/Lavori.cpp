@@ -231,8 +231,6 @@ void TfrmLavori::updateCommands()
     enable("cmdTrova", bool(openFind));
     enable("cmdIncompleti", bool(openIncomplete));
     enable("impProgetto", bool(openProjectImport));
-    for (const char *later : {"cmdStampa"})
-        enable(later, false);
 }
 
 void TfrmLavori::showEvent(QShowEvent *event)

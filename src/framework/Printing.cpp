@@ -69,9 +69,13 @@ void preview(QWidget *parent, const QPageLayout &layout, const std::function<voi
         p->setPageOrientation(layout.orientation());
         paint(*p);
     });
-    dialog.resize(QSize(900, 700));
-    if (QScreen *s = dialog.screen())
-        dialog.resize(dialog.size().boundedTo(s->availableGeometry().size() - QSize(16, 40)));
+    // Nearly the whole screen: the page is read, not glanced at.
+    if (QScreen *s = dialog.screen()) {
+        const QRect room = s->availableGeometry();
+        QRect r(QPoint(), QSize(room.width() * 9 / 10, room.height() - 40));
+        r.moveCenter(room.center());
+        dialog.setGeometry(r);
+    }
     dialog.exec();
 }
 

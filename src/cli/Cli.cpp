@@ -738,7 +738,8 @@ int stampa(const QStringList &rawArgs, Io &io)
         io.err << "veltaro-cli stampa: avvio di " << program << " non riuscito: " << drawing.errorString() << "\n";
         return 2;
     }
-    const QString said = QString::fromUtf8(drawing.readAllStandardError()).trimmed();
+    // The program's own word comes last, after whatever Qt may have had to say.
+    const QString said = QString::fromUtf8(drawing.readAllStandardError()).trimmed().section(QLatin1Char('\n'), -1);
     if (drawing.exitStatus() != QProcess::NormalExit || drawing.exitCode() != 0) {
         io.err << "veltaro-cli stampa: " << (said.isEmpty() ? QStringLiteral("scrittura non riuscita: ") + target : said)
                << "\n";

@@ -420,7 +420,7 @@ TfrmStampaScheda::TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *scr
 {
     const bool preview = dialog.preview;
     DialogFrame::setup(this, QLatin1String(dialog.name),
-                       preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"), QSize(340, 270));
+                       preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"), QSize(340, 240));
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(24, 16, 24, 16);
     v->setSpacing(2);

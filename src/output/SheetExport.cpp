@@ -12,6 +12,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <array>
+#include <cstring>
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+#include <functional>
+#include <string>
+
 namespace SheetExport {
 
 namespace {
@@ -144,29 +152,228 @@ QByteArrayView trimmedBytes(QByteArrayView v)
     return v;
 }
 
-// A field as the card holds it: for zero-terminated fields the bytes before the first zero.
-QByteArrayView fieldBytes(const RecordLayout::Field &f, const char *record)
+// A column's pieces resolved to their fields once, not per card.
+struct Resolved {
+    const RecordLayout::Field *field;
+    QByteArrayView literal;
+};
+using Plan = std::vector<std::vector<Resolved>>;
+
+Plan planOf(const Sheet &sheet)
 {
-    QByteArrayView v = Record::raw(f, record);
-    if (f.kind == FieldKind::ZText) {
-        const qsizetype zero = v.indexOf('\0');
-        if (zero >= 0)
-            v = v.first(zero);
+    Plan plan;
+    for (const Column &c : sheet.columns) {
+        std::vector<Resolved> pieces;
+        for (const Piece &p : c.pieces) {
+            if (p.field)
+                pieces.push_back({&sheet.layout->field(sheet.layout->indexOf(QLatin1String(p.field))), {}});
+            else
+                pieces.push_back({nullptr, QByteArrayView(p.literal)});
+        }
+        plan.push_back(std::move(pieces));
     }
-    return v;
+    return plan;
 }
 
-// Cell texts are shown exactly as the card holds them: markup characters become entities.
-void appendEscaped(QByteArray &out, QByteArrayView cell)
+// The trimmed text of a cell as the card holds it (for zero-terminated fields, the bytes before
+// the first zero). A lone field is viewed in place; joined pieces are put together in scratch.
+QByteArrayView cellOf(const std::vector<Resolved> &pieces, const char *record, std::string &scratch)
 {
-    for (char c : cell) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+    if (pieces.size() == 1 && pieces.front().field)
+        return trimmedBytes(Record::raw(*pieces.front().field, record));
+    scratch.clear();
+    for (const Resolved &p : pieces) {
+        const QByteArrayView v = p.field ? trimmedBytes(Record::raw(*p.field, record)) : p.literal;
+        scratch.append(v.data(), size_t(v.size()));
+    }
+    return trimmedBytes(QByteArrayView(scratch.data(), qsizetype(scratch.size())));
+}
+
+// Each data cell is marked as text for the office suites that ignore the table's mark, so
+// that codes with leading zeros and long card numbers keep every digit.
+constexpr QByteArrayView CellOpen = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+constexpr QByteArrayView CellClose = "</td>";
+constexpr QByteArrayView Tail = "</table></body></html>";
+
+// The bytes of the file, built in one buffer. With a sink, every full buffer is handed to it
+// and the buffer reused, so a whole year log never sits in memory; without one it grows.
+class Out
+{
+public:
+    using Sink = std::function<bool(QByteArrayView)>;
+
+    explicit Out(qsizetype capacity, Sink sink = {}) : m_sink(std::move(sink)) { grow(capacity); }
+
+    void append(QByteArrayView v)
+    {
+        if (m_sink && v.size() >= m_bytes.size()) {   // a whole document goes straight through
+            if (flush())
+                m_ok = m_sink(v);
+            return;
+        }
+        char *o = room(v.size());
+        std::memcpy(o, v.data(), size_t(v.size()));
+        m_at = o + v.size();
+    }
+
+    // Cell texts are shown exactly as the card holds them: markup characters become entities.
+    void appendEscaped(QByteArrayView v) { m_at = escape(room(5 * v.size()), v); }
+
+    void appendDataCell(QByteArrayView text)
+    {
+        char *o = room(CellOpen.size() + 5 * text.size() + CellClose.size());
+        std::memcpy(o, CellOpen.data(), size_t(CellOpen.size()));
+        o = escape(o + CellOpen.size(), text);
+        std::memcpy(o, CellClose.data(), size_t(CellClose.size()));
+        m_at = o + CellClose.size();
+    }
+
+    bool ok() const { return m_ok; }
+
+    // Hands what is buffered to the sink; false once the sink has refused anything.
+    bool flush()
+    {
+        if (m_ok && m_at != m_begin)
+            m_ok = m_sink(QByteArrayView(m_begin, m_at - m_begin));
+        m_at = m_begin;
+        return m_ok;
+    }
+
+    QByteArray take()
+    {
+        m_bytes.truncate(m_at - m_begin);
+        return std::move(m_bytes);
+    }
+
+private:
+    // Most cells hold no markup character at all: runs between them are copied whole.
+    static char *escape(char *o, QByteArrayView v)
+    {
+        const char *p = v.data();
+        const char *const end = p + v.size();
+        while (true) {
+            const char *run = p;
+            while (p != end && !Markup[static_cast<unsigned char>(*p)])
+                ++p;
+            std::memcpy(o, run, size_t(p - run));
+            o += p - run;
+            if (p == end)
+                return o;
+            const QByteArrayView entity = *p == '&' ? "&amp;" : *p == '<' ? "&lt;" : "&gt;";
+            std::memcpy(o, entity.data(), size_t(entity.size()));
+            o += entity.size();
+            ++p;
         }
     }
+
+    static constexpr std::array<bool, 256> Markup = [] {
+        std::array<bool, 256> m{};
+        m['&'] = m['<'] = m['>'] = true;
+        return m;
+    }();
+
+    // Room for n more bytes at the end.
+    char *room(qsizetype n)
+    {
+        if (m_end - m_at < n) {
+            if (m_sink)
+                flush();
+            if (m_end - m_at < n)
+                grow(std::max<qsizetype>((m_end - m_begin) * 2, (m_at - m_begin) + n));
+        }
+        return m_at;
+    }
+
+    void grow(qsizetype capacity)
+    {
+        const qsizetype used = m_at - m_begin;
+        m_bytes.resize(capacity);
+        m_begin = m_bytes.data();
+        m_at = m_begin + used;
+        m_end = m_begin + capacity;
+    }
+
+    Sink m_sink;
+    bool m_ok = true;
+    QByteArray m_bytes;
+    char *m_begin = nullptr;
+    char *m_at = nullptr;
+    char *m_end = nullptr;
+};
+
+// Everything before the first data row: the worksheet markup and the heading row.
+void appendHead(Out &out, const Sheet &sheet)
+{
+    out.append("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+               "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">");
+    out.append("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
+    out.append("<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>");
+    out.append("<x:Name>" + Cp1252::encode(sheet.worksheet) + "</x:Name>");
+    out.append("<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+               "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>");
+    out.append("<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+               "<x:ProtectScenarios>False</x:ProtectScenarios>");
+    out.append("</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>");
+    out.append("</xml><![endif]--></head><body><table x:str>");
+    out.append("<tr>");
+    for (const Column &c : sheet.columns) {
+        out.append("<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(c.width) + ">");
+        out.appendEscaped(Cp1252::encode(c.heading));
+        out.append(CellClose);
+    }
+    out.append("</tr>");
+}
+
+template <class CellAt>
+void appendRow(Out &out, int columns, const CellAt &cellAt)
+{
+    out.append("<tr>");
+    for (int c = 0; c < columns; ++c)
+        out.appendDataCell(cellAt(c));
+    out.append("</tr>");
+}
+
+// Big enough that the file takes few writes, small enough to stay in the processor cache.
+constexpr qsizetype SpillBytes = 1 << 20;
+
+// Writes the file whole or not at all: produce fills it through the Out it is given and may
+// give up by returning false; on any failure the old file is untouched.
+bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce, QString *error)
+{
+    QSaveFile file(path);
+    const auto fail = [&] {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail();
+    qint64 written = 0;
+    Out out(SpillBytes, [&](QByteArrayView bytes) {
+        if (file.write(bytes.data(), bytes.size()) != bytes.size())
+            return false;
+#ifdef Q_OS_LINUX
+        // The disk starts on each block at once, so the flush before the rename waits only
+        // for the last few instead of the whole file.
+        ::sync_file_range(file.handle(), written, bytes.size(), SYNC_FILE_RANGE_WRITE);
+#endif
+        written += bytes.size();
+        return true;
+    });
+    const bool produced = produce(out);
+    if (!out.flush())
+        return fail();
+    if (!produced) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 }
@@ -208,33 +415,13 @@ const Sheet *forArchive(const QString &archivePath)
 
 Reading read(const Sheet &sheet, const QString &archivePath)
 {
-    // Each piece resolved to its field once, not per card.
-    struct Resolved {
-        const RecordLayout::Field *field;
-        QByteArrayView literal;
-    };
-    std::vector<std::vector<Resolved>> plan;
-    for (const Column &c : sheet.columns) {
-        std::vector<Resolved> pieces;
-        for (const Piece &p : c.pieces) {
-            if (p.field)
-                pieces.push_back({&sheet.layout->field(sheet.layout->indexOf(QLatin1String(p.field))), {}});
-            else
-                pieces.push_back({nullptr, QByteArrayView(p.literal)});
-        }
-        plan.push_back(std::move(pieces));
-    }
-
+    const Plan plan = planOf(sheet);
     Reading r{Grid(int(sheet.columns.size())), true, {}};
     TArchivio archive(archivePath, sheet.layout->size());
-    QByteArray cell;
+    std::string scratch;
     r.readOk = archive.scan([&](qint64, const char *record) {
-        for (const auto &pieces : plan) {
-            cell.clear();
-            for (const Resolved &p : pieces)
-                cell.append(p.field ? trimmedBytes(fieldBytes(*p.field, record)) : p.literal);
-            r.grid.appendCell(trimmedBytes(cell));
-        }
+        for (const auto &pieces : plan)
+            r.grid.appendCell(cellOf(pieces, record, scratch));
         return true;
     });
     if (!r.readOk)
@@ -244,60 +431,44 @@ Reading read(const Sheet &sheet, const QString &archivePath)
 
 QByteArray document(const Sheet &sheet, const Grid &grid)
 {
-    QByteArray out;
-    out.reserve(4096 + grid.rows() * grid.columns() * 48);
-    out += "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-           "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">";
-    out += "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">";
-    out += "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>";
-    out += "<x:Name>" + Cp1252::encode(sheet.worksheet) + "</x:Name>";
-    out += "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
-           "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>";
-    out += "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-           "<x:ProtectScenarios>False</x:ProtectScenarios>";
-    out += "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>";
-    out += "</xml><![endif]--></head><body><table x:str>";
-    out += "<tr>";
-    for (const Column &c : sheet.columns) {
-        out += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(c.width) + ">";
-        appendEscaped(out, Cp1252::encode(c.heading));
-        out += "</td>";
-    }
-    out += "</tr>";
-    // Each data cell is marked as text for the office suites that ignore the table's mark, so
-    // that codes with leading zeros and long card numbers keep every digit.
-    for (int row = 0; row < grid.rows(); ++row) {
-        out += "<tr>";
-        for (int c = 0; c < grid.columns(); ++c) {
-            out += "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
-            appendEscaped(out, grid.cell(row, c));
-            out += "</td>";
-        }
-        out += "</tr>";
-    }
-    out += "</table></body></html>";
-    return out;
+    Out out(4096 + qsizetype(grid.rows()) * (9 + grid.columns() * (CellOpen.size() + CellClose.size() + 16)));
+    appendHead(out, sheet);
+    for (int row = 0; row < grid.rows(); ++row)
+        appendRow(out, grid.columns(), [&](int c) { return grid.cell(row, c); });
+    out.append(Tail);
+    return out.take();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    const auto fail = [&] {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size())
-        return fail();
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return replaceFile(path, [&](Out &out) {
+        out.append(bytes);
+        return true;
+    }, error);
+}
+
+Export exportArchive(const Sheet &sheet, const QString &archivePath, const QString &filePath)
+{
+    Export e;
+    const Plan plan = planOf(sheet);
+    const int columns = int(plan.size());
+    std::string scratch;
+    e.written = replaceFile(filePath, [&](Out &out) {
+        appendHead(out, sheet);
+        TArchivio archive(archivePath, sheet.layout->size());
+        e.readOk = archive.scan([&](qint64, const char *record) {
+            appendRow(out, columns, [&](int c) { return cellOf(plan[size_t(c)], record, scratch); });
+            ++e.rows;
+            return out.ok();   // the file refused: stop reading
+        });
+        if (!e.readOk) {
+            e.error = archive.errorText();
+            return false;
+        }
+        out.append(Tail);
+        return true;
+    }, &e.error);
+    return e;
 }
 
 QString exportQuestion()

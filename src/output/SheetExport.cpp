@@ -198,8 +198,9 @@ constexpr QByteArrayView CellOpen = "<td style=\"text-align: left;\" sdnum=\"104
 constexpr QByteArrayView CellClose = "</td>";
 constexpr QByteArrayView Tail = "</table></body></html>";
 
-// The bytes of the file, built in one buffer. With a sink, every full buffer is handed to it
-// and the buffer reused, so a whole year log never sits in memory; without one it grows.
+// The bytes of the file, built in a buffer. With a sink, each full buffer is handed over and
+// filling goes on in a second one, so a whole year log never sits in memory; without a sink
+// the buffer grows to hold the whole file.
 class Out
 {
 public:

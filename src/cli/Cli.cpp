@@ -763,18 +763,17 @@ int esporta(const QStringList &rawArgs, Io &io)
         return code;
     if (!archiveExists(io, self, path))
         return 2;
-    const SheetExport::Reading reading = SheetExport::read(*sheet, path);
-    if (!reading.readOk)
-        return readError(io, self, reading.error);
     const QString target = args.has(QStringLiteral("file"))
         ? args.value(QStringLiteral("file"))
         : QFileInfo(path).absolutePath() + QLatin1Char('/') + sheet->fileName;
-    QString error;
-    if (!SheetExport::writeFile(target, SheetExport::document(*sheet, reading.grid), &error)) {
-        io.err << "veltaro-cli esporta: scrittura non riuscita: " << target << ": " << error << "\n";
+    const SheetExport::Export done = SheetExport::exportArchive(*sheet, path, target);
+    if (!done.readOk)
+        return readError(io, self, done.error);
+    if (!done.written) {
+        io.err << "veltaro-cli esporta: scrittura non riuscita: " << target << ": " << done.error << "\n";
         return 2;
     }
-    io.out << reading.grid.rows() << " schede esportate in " << target << "\n";
+    io.out << done.rows << " schede esportate in " << target << "\n";
     return 0;
 }
 

@@ -12,6 +12,17 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 namespace SheetExport {
 
 namespace {
@@ -144,29 +155,315 @@ QByteArrayView trimmedBytes(QByteArrayView v)
     return v;
 }
 
-// A field as the card holds it: for zero-terminated fields the bytes before the first zero.
-QByteArrayView fieldBytes(const RecordLayout::Field &f, const char *record)
+// A column's pieces resolved to their fields once, not per card.
+struct Resolved {
+    const RecordLayout::Field *field;
+    QByteArrayView literal;
+};
+using Plan = std::vector<std::vector<Resolved>>;
+
+Plan planOf(const Sheet &sheet)
 {
-    QByteArrayView v = Record::raw(f, record);
-    if (f.kind == FieldKind::ZText) {
-        const qsizetype zero = v.indexOf('\0');
-        if (zero >= 0)
-            v = v.first(zero);
+    Plan plan;
+    for (const Column &c : sheet.columns) {
+        std::vector<Resolved> pieces;
+        for (const Piece &p : c.pieces) {
+            if (p.field)
+                pieces.push_back({&sheet.layout->field(sheet.layout->indexOf(QLatin1String(p.field))), {}});
+            else
+                pieces.push_back({nullptr, QByteArrayView(p.literal)});
+        }
+        plan.push_back(std::move(pieces));
     }
-    return v;
+    return plan;
 }
 
-// Cell texts are shown exactly as the card holds them: markup characters become entities.
-void appendEscaped(QByteArray &out, QByteArrayView cell)
+// The trimmed text of a cell as the card holds it (for zero-terminated fields, the bytes before
+// the first zero). A lone field is viewed in place; joined pieces are put together in scratch.
+QByteArrayView cellOf(const std::vector<Resolved> &pieces, const char *record, std::string &scratch)
 {
-    for (char c : cell) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+    if (pieces.size() == 1 && pieces.front().field)
+        return trimmedBytes(Record::raw(*pieces.front().field, record));
+    scratch.clear();
+    for (const Resolved &p : pieces) {
+        const QByteArrayView v = p.field ? trimmedBytes(Record::raw(*p.field, record)) : p.literal;
+        scratch.append(v.data(), size_t(v.size()));
+    }
+    return trimmedBytes(QByteArrayView(scratch.data(), qsizetype(scratch.size())));
+}
+
+// Each data cell is marked as text for the office suites that ignore the table's mark, so
+// that codes with leading zeros and long card numbers keep every digit.
+constexpr QByteArrayView CellOpen = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+constexpr QByteArrayView CellClose = "</td>";
+constexpr QByteArrayView Tail = "</table></body></html>";
+
+// The bytes of the file, built in a buffer. With a sink, each full buffer is handed over and
+// filling goes on in a second one, so a whole year log never sits in memory; without a sink
+// the buffer grows to hold the whole file.
+class Out
+{
+public:
+    using Sink = std::function<bool(QByteArrayView)>;
+
+    explicit Out(qsizetype capacity, Sink sink = {}) : m_sink(std::move(sink)) { grow(capacity); }
+
+    void append(QByteArrayView v)
+    {
+        if (m_sink && v.size() >= m_bytes.size()) {   // a whole document goes straight through
+            if (flush())
+                m_ok = m_sink(v);
+            return;
+        }
+        char *o = room(v.size());
+        std::memcpy(o, v.data(), size_t(v.size()));
+        m_at = o + v.size();
+    }
+
+    // Cell texts are shown exactly as the card holds them: markup characters become entities.
+    void appendEscaped(QByteArrayView v) { m_at = escape(room(5 * v.size()), v); }
+
+    void appendDataCell(QByteArrayView text)
+    {
+        char *o = room(CellOpen.size() + 5 * text.size() + CellClose.size());
+        std::memcpy(o, CellOpen.data(), size_t(CellOpen.size()));
+        o = escape(o + CellOpen.size(), text);
+        std::memcpy(o, CellClose.data(), size_t(CellClose.size()));
+        m_at = o + CellClose.size();
+    }
+
+    bool ok() const { return m_ok; }
+
+    // Hands what is buffered to the sink and goes on in the other buffer: the sink may read
+    // the bytes until its next call. False once the sink has refused anything.
+    bool flush()
+    {
+        if (m_ok && m_at != m_begin) {
+            m_ok = m_sink(QByteArrayView(m_begin, m_at - m_begin));
+            if (m_spare.size() < m_bytes.size())
+                m_spare.resize(m_bytes.size());
+            std::swap(m_bytes, m_spare);
+            m_begin = m_bytes.data();
+            m_end = m_begin + m_bytes.size();
+        }
+        m_at = m_begin;
+        return m_ok;
+    }
+
+    QByteArray take()
+    {
+        m_bytes.truncate(m_at - m_begin);
+        return std::move(m_bytes);
+    }
+
+private:
+    // Whether any of the eight bytes of w is a markup character: a byte equal to c leaves a
+    // zero byte in w ^ cccccccc, and (x - 0x0101..) & ~x & 0x8080.. is non-zero just then.
+    static bool markupIn(quint64 w)
+    {
+        constexpr quint64 ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+        const auto zeroIn = [](quint64 x) { return (x - ones) & ~x & highs; };
+        return zeroIn(w ^ (ones * '&')) | zeroIn(w ^ (ones * '<')) | zeroIn(w ^ (ones * '>'));
+    }
+
+    // Most cell texts hold no markup character: eight bytes go at a time while none does.
+    static char *escape(char *o, QByteArrayView v)
+    {
+        const char *p = v.data();
+        const char *const end = p + v.size();
+        for (quint64 w; end - p >= 8; p += 8, o += 8) {
+            std::memcpy(&w, p, 8);
+            if (markupIn(w))
+                break;
+            std::memcpy(o, &w, 8);
+        }
+        for (; p != end; ++p) {
+            switch (*p) {
+            case '&': std::memcpy(o, "&amp;", 5); o += 5; break;
+            case '<': std::memcpy(o, "&lt;", 4); o += 4; break;
+            case '>': std::memcpy(o, "&gt;", 4); o += 4; break;
+            default: *o++ = *p;
+            }
+        }
+        return o;
+    }
+
+    // Room for n more bytes at the end.
+    char *room(qsizetype n)
+    {
+        if (m_end - m_at < n) {
+            if (m_sink)
+                flush();
+            if (m_end - m_at < n)
+                grow(std::max<qsizetype>((m_end - m_begin) * 2, (m_at - m_begin) + n));
+        }
+        return m_at;
+    }
+
+    void grow(qsizetype capacity)
+    {
+        const qsizetype used = m_at - m_begin;
+        m_bytes.resize(capacity);
+        m_begin = m_bytes.data();
+        m_at = m_begin + used;
+        m_end = m_begin + capacity;
+    }
+
+    Sink m_sink;
+    bool m_ok = true;
+    QByteArray m_bytes;
+    QByteArray m_spare;
+    char *m_begin = nullptr;
+    char *m_at = nullptr;
+    char *m_end = nullptr;
+};
+
+// Everything before the first data row: the worksheet markup and the heading row.
+void appendHead(Out &out, const Sheet &sheet)
+{
+    out.append("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+               "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">");
+    out.append("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
+    out.append("<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>");
+    out.append("<x:Name>" + Cp1252::encode(sheet.worksheet) + "</x:Name>");
+    out.append("<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+               "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>");
+    out.append("<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+               "<x:ProtectScenarios>False</x:ProtectScenarios>");
+    out.append("</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>");
+    out.append("</xml><![endif]--></head><body><table x:str>");
+    out.append("<tr>");
+    for (const Column &c : sheet.columns) {
+        out.append("<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(c.width) + ">");
+        out.appendEscaped(Cp1252::encode(c.heading));
+        out.append(CellClose);
+    }
+    out.append("</tr>");
+}
+
+template <class CellAt>
+void appendRow(Out &out, int columns, const CellAt &cellAt)
+{
+    out.append("<tr>");
+    for (int c = 0; c < columns; ++c)
+        out.appendDataCell(cellAt(c));
+    out.append("</tr>");
+}
+
+// Big enough that the file takes few writes, small enough to stay in the processor cache.
+constexpr qsizetype SpillBytes = 1 << 20;
+
+// Writes blocks on a thread of its own, one at a time, while the caller fills the next: the
+// file system's share of an export then runs beside the reading and formatting.
+class BlockWriter
+{
+public:
+    explicit BlockWriter(std::function<bool(QByteArrayView)> write)
+        : m_write(std::move(write)), m_thread([this] { run(); })
+    {
+    }
+    ~BlockWriter()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+    // Waits for the block before, then starts on this one; false once any block failed.
+    bool put(QByteArrayView block)
+    {
+        std::unique_lock lock(m_mutex);
+        m_idle.wait(lock, [this] { return !m_busy; });
+        if (!m_ok)
+            return false;
+        m_block = block;
+        m_busy = true;
+        m_wake.notify_one();
+        return true;
+    }
+
+    // Waits for the last block; true when every block was written.
+    bool finish()
+    {
+        std::unique_lock lock(m_mutex);
+        m_idle.wait(lock, [this] { return !m_busy; });
+        return m_ok;
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        while (true) {
+            m_wake.wait(lock, [this] { return m_busy || m_quit; });
+            if (!m_busy)
+                return;
+            lock.unlock();
+            const bool ok = m_write(m_block);
+            lock.lock();
+            m_ok = m_ok && ok;
+            m_busy = false;
+            m_idle.notify_one();
         }
     }
+
+    std::function<bool(QByteArrayView)> m_write;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    QByteArrayView m_block;
+    bool m_busy = false;
+    bool m_quit = false;
+    bool m_ok = true;
+    std::thread m_thread;
+};
+
+// Writes the file whole or not at all: produce fills it through the Out it is given and may
+// give up by returning false; on any failure the old file is untouched.
+bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce, QString *error)
+{
+    QSaveFile file(path);
+    const auto fail = [&] {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail();
+    qint64 written = 0;
+    BlockWriter writer([&](QByteArrayView bytes) {
+        if (file.write(bytes.data(), bytes.size()) != bytes.size())
+            return false;
+#ifdef Q_OS_LINUX
+        // The disk starts on each block at once, so the flush before the rename waits only
+        // for the last few instead of the whole file.
+        ::sync_file_range(file.handle(), written, bytes.size(), SYNC_FILE_RANGE_WRITE);
+#endif
+        written += bytes.size();
+        return true;
+    });
+    Out out(SpillBytes, [&](QByteArrayView bytes) { return writer.put(bytes); });
+    const bool produced = produce(out);
+    const bool flushed = out.flush();
+    // Nothing goes on before the last block is down: the writer reads from out's buffers.
+    if (!writer.finish() || !flushed)
+        return fail();
+    if (!produced) {
+        file.cancelWriting();
+        return false;
+    }
+    // commit() still flushes to disk before the rename: with the blocks already on their way
+    // that costs about a millisecond, and no crash can leave half a file under the old name.
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 }
@@ -208,33 +505,13 @@ const Sheet *forArchive(const QString &archivePath)
 
 Reading read(const Sheet &sheet, const QString &archivePath)
 {
-    // Each piece resolved to its field once, not per card.
-    struct Resolved {
-        const RecordLayout::Field *field;
-        QByteArrayView literal;
-    };
-    std::vector<std::vector<Resolved>> plan;
-    for (const Column &c : sheet.columns) {
-        std::vector<Resolved> pieces;
-        for (const Piece &p : c.pieces) {
-            if (p.field)
-                pieces.push_back({&sheet.layout->field(sheet.layout->indexOf(QLatin1String(p.field))), {}});
-            else
-                pieces.push_back({nullptr, QByteArrayView(p.literal)});
-        }
-        plan.push_back(std::move(pieces));
-    }
-
+    const Plan plan = planOf(sheet);
     Reading r{Grid(int(sheet.columns.size())), true, {}};
     TArchivio archive(archivePath, sheet.layout->size());
-    QByteArray cell;
+    std::string scratch;
     r.readOk = archive.scan([&](qint64, const char *record) {
-        for (const auto &pieces : plan) {
-            cell.clear();
-            for (const Resolved &p : pieces)
-                cell.append(p.field ? trimmedBytes(fieldBytes(*p.field, record)) : p.literal);
-            r.grid.appendCell(trimmedBytes(cell));
-        }
+        for (const auto &pieces : plan)
+            r.grid.appendCell(cellOf(pieces, record, scratch));
         return true;
     });
     if (!r.readOk)
@@ -244,60 +521,44 @@ Reading read(const Sheet &sheet, const QString &archivePath)
 
 QByteArray document(const Sheet &sheet, const Grid &grid)
 {
-    QByteArray out;
-    out.reserve(4096 + grid.rows() * grid.columns() * 48);
-    out += "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-           "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">";
-    out += "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">";
-    out += "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>";
-    out += "<x:Name>" + Cp1252::encode(sheet.worksheet) + "</x:Name>";
-    out += "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
-           "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>";
-    out += "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-           "<x:ProtectScenarios>False</x:ProtectScenarios>";
-    out += "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>";
-    out += "</xml><![endif]--></head><body><table x:str>";
-    out += "<tr>";
-    for (const Column &c : sheet.columns) {
-        out += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(c.width) + ">";
-        appendEscaped(out, Cp1252::encode(c.heading));
-        out += "</td>";
-    }
-    out += "</tr>";
-    // Each data cell is marked as text for the office suites that ignore the table's mark, so
-    // that codes with leading zeros and long card numbers keep every digit.
-    for (int row = 0; row < grid.rows(); ++row) {
-        out += "<tr>";
-        for (int c = 0; c < grid.columns(); ++c) {
-            out += "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
-            appendEscaped(out, grid.cell(row, c));
-            out += "</td>";
-        }
-        out += "</tr>";
-    }
-    out += "</table></body></html>";
-    return out;
+    Out out(4096 + qsizetype(grid.rows()) * (9 + grid.columns() * (CellOpen.size() + CellClose.size() + 16)));
+    appendHead(out, sheet);
+    for (int row = 0; row < grid.rows(); ++row)
+        appendRow(out, grid.columns(), [&](int c) { return grid.cell(row, c); });
+    out.append(Tail);
+    return out.take();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    const auto fail = [&] {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size())
-        return fail();
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return replaceFile(path, [&](Out &out) {
+        out.append(bytes);
+        return true;
+    }, error);
+}
+
+Export exportArchive(const Sheet &sheet, const QString &archivePath, const QString &filePath)
+{
+    Export e;
+    const Plan plan = planOf(sheet);
+    const int columns = int(plan.size());
+    std::string scratch;
+    e.written = replaceFile(filePath, [&](Out &out) {
+        appendHead(out, sheet);
+        TArchivio archive(archivePath, sheet.layout->size());
+        e.readOk = archive.scan([&](qint64, const char *record) {
+            appendRow(out, columns, [&](int c) { return cellOf(plan[size_t(c)], record, scratch); });
+            ++e.rows;
+            return out.ok();   // the file refused: stop reading
+        });
+        if (!e.readOk) {
+            e.error = archive.errorText();
+            return false;
+        }
+        out.append(Tail);
+        return true;
+    }, &e.error);
+    return e;
 }
 
 QString exportQuestion()

@@ -72,6 +72,17 @@ QByteArray document(const Sheet &sheet, const Grid &grid);
 // flushed and renamed over the old one. On failure the old file is untouched.
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+struct Export {
+    qint64 rows = 0;
+    bool readOk = true;    // false: the archive could not be opened or read to its end
+    bool written = false;  // the file now holds the whole archive
+    QString error;
+};
+
+// Reads the archive and writes its file in one pass, without keeping the cards in memory: the
+// same bytes as document() of read()'s grid. The file is replaced only when both succeed.
+Export exportArchive(const Sheet &sheet, const QString &archivePath, const QString &filePath);
+
 // The texts the screen shows.
 QString exportQuestion();
 QString doneQuestion();

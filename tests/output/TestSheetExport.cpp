@@ -42,6 +42,14 @@ QByteArray exportOf(const SheetExport::Sheet &sheet, const QString &path)
     return r.readOk ? SheetExport::document(sheet, r.grid) : QByteArray();
 }
 
+// Stores bytes in a text field as they are, untrimmed, the way a damaged or foreign card may hold them.
+void putRaw(Record &record, const char *field, const QByteArray &bytes)
+{
+    const RecordLayout::Field &f = record.layout().field(record.layout().indexOf(field));
+    record.bytes()[f.offset] = char(bytes.size());
+    record.bytes().replace(f.offset + 1, bytes.size(), bytes);
+}
+
 }
 
 class TestSheetExport : public QObject
@@ -165,6 +173,74 @@ private slots:
         QString error;
         QVERIFY(!SheetExport::writeFile(target, QByteArray(200 * 1024, 'x'), &error));
         QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(target), QByteArray("vecchio"));
+        QCOMPARE(QDir(mount.path()).entryList(QDir::Files), QStringList{"Lavori.xls"});
+    }
+
+    // Texts the cell writer could get wrong: markup at either end of an eight-byte word, bytes
+    // to trim, code-page bytes, a field filled to its width. The screen's grid and the streamed
+    // command line write the same file.
+    void cellTexts_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("all blanks") << QByteArray("  \t \x01 ") << QByteArray();
+        QTest::newRow("markup only") << QByteArray("&<>") << QByteArray("&amp;&lt;&gt;");
+        QTest::newRow("trimmed around") << QByteArray("\x01 a & b\t") << QByteArray("a &amp; b");
+        QTest::newRow("code page") << QByteArray("5 \x80 \xE0 \xFF") << QByteArray("5 \x80 \xE0 \xFF");
+        QTest::newRow("last of a word") << QByteArray("1234567>") << QByteArray("1234567&gt;");
+        QTest::newRow("first of the second word") << QByteArray("12345678<9") << QByteArray("12345678&lt;9");
+        QTest::newRow("plain, two words") << QByteArray("0123456789abcdef") << QByteArray("0123456789abcdef");
+        QByteArray full = QByteArray("abcdefg&").repeated(31) + "z>";
+        QTest::newRow("whole field") << full << QByteArray("abcdefg&amp;").repeated(31) + "z&gt;";
+    }
+    void cellTexts()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, cell);
+        QTemporaryDir dir;
+        const QString log = dir.filePath("2024.lav");
+        Record card(WorkRecord::layout());
+        putRaw(card, "Note", stored);
+        putRaw(card, "Cognome", stored.left(50));
+        QVERIFY(RecordFiles::write(log, {card, card}));
+        const SheetExport::Export e = SheetExport::exportArchive(SheetExport::workLog(), log, dir.filePath("Lavori.xls"));
+        QVERIFY(e.readOk && e.written);
+        QCOMPARE(e.rows, 2);
+        const QByteArray written = readAll(dir.filePath("Lavori.xls"));
+        QCOMPARE(written, exportOf(SheetExport::workLog(), log));
+        const QList<QByteArray> cells = dataCells(written);
+        QCOMPARE(cells.size(), 40);
+        QCOMPARE(cells.at(20 + 18), cell);
+        if (stored.size() <= 50)   // joined with an empty first name: the blank between is trimmed
+            QCOMPARE(cells.at(20 + 2), cell);
+    }
+
+    // An export that fails part-way, reading or writing, leaves the previous file as it was.
+    void failedExportKeepsThePreviousFile()
+    {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("Lavori.xls");
+        QVERIFY(SheetExport::writeFile(old, "vecchio"));
+        QVERIFY(QDir(dir.path()).mkdir("2023.lav"));     // cannot be read as an archive
+        SheetExport::Export e = SheetExport::exportArchive(SheetExport::workLog(), dir.filePath("2023.lav"), old);
+        QVERIFY(!e.readOk && !e.written && !e.error.isEmpty());
+        QCOMPARE(readAll(old), QByteArray("vecchio"));
+
+        ScratchMount mount("1m");
+        if (!mount.ok())
+            QSKIP("cannot mount a scratch file system here");
+        const QString log = dir.filePath("2024.lav");
+        Record card(WorkRecord::layout());
+        card.set("Note", QString(250, QLatin1Char('n')));
+        QVERIFY(RecordFiles::write(log, QList<Record>(3000, card)));   // a sheet of a few megabytes
+        const QString target = mount.path() + "/Lavori.xls";
+        QVERIFY(SheetExport::writeFile(target, "vecchio"));
+        e = SheetExport::exportArchive(SheetExport::workLog(), log, target);
+        QVERIFY(e.readOk);
+        QVERIFY(!e.written);
+        QVERIFY(!e.error.isEmpty());
         QCOMPARE(readAll(target), QByteArray("vecchio"));
         QCOMPARE(QDir(mount.path()).entryList(QDir::Files), QStringList{"Lavori.xls"});
     }

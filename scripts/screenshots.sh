@@ -58,6 +58,12 @@ shot 02-menu-principale
 click 510 207                              # Anagrafica lavoratori
 click 485 30                               # Ultimo
 shot 03-anagrafica-lavoratori
+click 822 30                               # Anteprima
+xdotool key Return                         # Mostra anteprima
+sleep 2
+shot 09-anteprima-scheda
+xdotool key Escape                         # closes the preview
+sleep 1
 click 153 30                               # Trova
 click 907 652 1.5                          # Cerca, every worker
 shot 04-trova-lavoratori

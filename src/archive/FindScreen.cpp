@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,44 @@ void setup(QDialog *dialog, const QString &objectName, const QString &caption, c
     if (QScreen *s = dialog->screen())
         fitted = size.boundedTo(s->availableGeometry().size() - QSize(16, 40));
     dialog->setFixedSize(fitted);
+}
+
+QPushButton *confirmation(QDialog *dialog, const QString &title, const QStringList &lines, const QString &action)
+{
+    auto *v = new QVBoxLayout(dialog);
+    v->setContentsMargins(24, title.isEmpty() ? 18 : 16, 24, 16);
+    v->setSpacing(2);
+    if (!title.isEmpty()) {
+        auto *heading = new QLabel(title, dialog);
+        heading->setObjectName(QStringLiteral("lblTitolo"));
+        QFont big = heading->font();
+        big.setBold(true);
+        big.setPointSizeF(big.pointSizeF() + 2);
+        heading->setFont(big);
+        heading->setAlignment(Qt::AlignCenter);
+        v->addWidget(heading);
+        v->addSpacing(10);
+    }
+    for (const QString &line : lines) {
+        auto *l = new QLabel(line, dialog);
+        l->setAlignment(Qt::AlignCenter);
+        v->addWidget(l);
+    }
+    v->addStretch();
+    auto *row = new QHBoxLayout;
+    auto *go = new QPushButton(action, dialog);
+    go->setObjectName(QStringLiteral("btnStampa"));
+    auto *cancel = new QPushButton(QStringLiteral("Annulla"), dialog);
+    cancel->setObjectName(QStringLiteral("btnAnnulla"));
+    row->addStretch();
+    row->addWidget(go);
+    row->addWidget(cancel);
+    row->addStretch();
+    v->addLayout(row);
+    go->setDefault(true);
+    go->setFocus();
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return go;
 }
 
 void centre(QWidget *dialog)

@@ -5,13 +5,9 @@
 #include "archive/FindScreen.h"
 #include "framework/Clock.h"
 
-#include <QFont>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QVBoxLayout>
 
 namespace CardPrint {
 
@@ -421,18 +417,6 @@ TfrmStampaScheda::TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *scr
     const bool preview = dialog.preview;
     DialogFrame::setup(this, QLatin1String(dialog.name),
                        preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"), QSize(340, 240));
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(24, 16, 24, 16);
-    v->setSpacing(2);
-    auto *title = new QLabel(preview ? QStringLiteral("Anteprima di stampa") : QStringLiteral("Stampa scheda corrente"), this);
-    title->setObjectName(QStringLiteral("lblTitolo"));
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() + 2);
-    title->setFont(big);
-    title->setAlignment(Qt::AlignCenter);
-    v->addWidget(title);
-    v->addSpacing(10);
     const QStringList lines = preview
         ? QStringList{QStringLiteral("Questa operazione consente di"), QStringLiteral("visualizzare in anteprima i dati che"),
                       QStringLiteral("appariranno in stampa."), QStringLiteral("Fare clic su Mostra anteprima"),
@@ -442,26 +426,10 @@ TfrmStampaScheda::TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *scr
                       QStringLiteral("con i dati immessi dall'utente."), QStringLiteral("Premere il pulsante Stampa per"),
                       QStringLiteral("dare avvio alla stampa oppure"), QStringLiteral("premere Annulla per annullare"),
                       QStringLiteral("l'operazione.")};
-    for (const QString &line : lines) {
-        auto *l = new QLabel(line, this);
-        l->setAlignment(Qt::AlignCenter);
-        v->addWidget(l);
-    }
-    v->addStretch();
-    auto *row = new QHBoxLayout;
-    auto *go = new QPushButton(preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"), this);
-    go->setObjectName(QStringLiteral("btnStampa"));
-    auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("btnAnnulla"));
-    row->addStretch();
-    row->addWidget(go);
-    row->addWidget(cancel);
-    row->addStretch();
-    v->addLayout(row);
-    go->setDefault(true);
-    go->setFocus();
+    QPushButton *go = DialogFrame::confirmation(
+        this, preview ? QStringLiteral("Anteprima di stampa") : QStringLiteral("Stampa scheda corrente"), lines,
+        preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
     connect(go, &QPushButton::clicked, this, &TfrmStampaScheda::output);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmStampaScheda::open(QWidget *screen, const CardPrint::Dialog &dialog)

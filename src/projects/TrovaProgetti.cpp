@@ -94,32 +94,16 @@ TfrmCreaRTF::TfrmCreaRTF(QWidget *parent)
     : QDialog(parent)
 {
     DialogFrame::setup(this, QStringLiteral("TfrmCreaRTF"), QStringLiteral(" Esporta scheda in RTF"), QSize(340, 250));
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(24, 18, 24, 16);
-    v->setSpacing(2);
-    for (const char *text : {"Fare clic sul pulsante in calce", "per esportare la scheda", "in un documento RTF.",
-                             "Il testo del documento potrà quindi", "essere personalizzato prima di",
-                             "procedere alla stampa su carta."}) {
-        auto *l = new QLabel(QString::fromUtf8(text), this);
-        l->setAlignment(Qt::AlignCenter);
-        v->addWidget(l);
-    }
-    v->addStretch();
-    auto *row = new QHBoxLayout;
-    auto *print = new QPushButton(QStringLiteral("Esporta e stampa"), this);
-    print->setObjectName(QStringLiteral("btnStampa"));
-    auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("btnAnnulla"));
-    row->addStretch();
-    row->addWidget(print);
-    row->addWidget(cancel);
-    v->addLayout(row);
+    QPushButton *print = DialogFrame::confirmation(
+        this, QString(),
+        {QStringLiteral("Fare clic sul pulsante in calce"), QStringLiteral("per esportare la scheda"),
+         QStringLiteral("in un documento RTF."), QStringLiteral("Il testo del documento potrà quindi"),
+         QStringLiteral("essere personalizzato prima di"), QStringLiteral("procedere alla stampa su carta.")},
+        QStringLiteral("Esporta e stampa"));
     m_memory = new QLabel(this);
     m_memory->setObjectName(QStringLiteral("lblMemory"));
     m_memory->hide();
-    print->setDefault(true);
     connect(print, &QPushButton::clicked, this, &TfrmCreaRTF::exportCard);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmCreaRTF::open(QWidget *parent, const QString &mode)

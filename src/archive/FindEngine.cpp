@@ -93,16 +93,6 @@ bool Matcher::matches(const char *record) const
     return false;
 }
 
-QByteArrayView trimmedBytes(QByteArrayView bytes)
-{
-    qsizetype b = 0, e = bytes.size();
-    while (b < e && static_cast<unsigned char>(bytes[b]) <= 32)
-        ++b;
-    while (e > b && static_cast<unsigned char>(bytes[e - 1]) <= 32)
-        --e;
-    return bytes.sliced(b, e - b);
-}
-
 LineBuilder columnLine(const RecordLayout &layout, const QVector<Column> &columns)
 {
     struct Part {

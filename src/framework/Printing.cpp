@@ -29,15 +29,13 @@ std::unique_ptr<QPrinter> pagePrinter(const QPageLayout &layout)
 std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies)
 {
     ++askedCount;
-    auto printer = pagePrinter(layout);
+    const bool answered = hooked || Dialogs::Test::enabled();
+    if (answered && output.isEmpty())
+        return nullptr;
+    auto printer = answered ? pdfPrinter(layout, output) : pagePrinter(layout);
     printer->setCopyCount(copies);
-    if (hooked || Dialogs::Test::enabled()) {
-        if (output.isEmpty())
-            return nullptr;
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(output);
+    if (answered)
         return printer;
-    }
     QPrintDialog dialog(printer.get(), parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dialog.exec() != QDialog::Accepted)
@@ -47,16 +45,21 @@ std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layo
     return printer;
 }
 
+std::unique_ptr<QPrinter> pdfPrinter(const QPageLayout &layout, const QString &path)
+{
+    auto printer = pagePrinter(layout);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return printer;
+}
+
 void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint)
 {
     ++previewCount;
     if ((hooked || Dialogs::Test::enabled()) && !showPreviews) {
         if (output.isEmpty())
             return;
-        const std::unique_ptr<QPrinter> printer = pagePrinter(layout);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(output);
-        paint(*printer);
+        paint(*pdfPrinter(layout, output));
         return;
     }
     const std::unique_ptr<QPrinter> printer = pagePrinter(layout);

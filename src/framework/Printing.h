@@ -16,6 +16,9 @@ namespace Printing {
 // user cancels.
 std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies = 1);
 
+// A printer writing a PDF file, for a page of the given layout.
+std::unique_ptr<QPrinter> pdfPrinter(const QPageLayout &layout, const QString &path);
+
 // Shows the pages that paint draws on the printer it is given in Qt's preview window (page
 // navigation, zoom, printing) and waits until the window is closed.
 void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint);

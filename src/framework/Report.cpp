@@ -255,12 +255,8 @@ bool writePdf(const Template &report, const QString &path)
     if (!part.open())
         return false;
     part.close();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(report.pageLayout());
-    printer.setFullPage(true);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(part.fileName());
-    if (!render(report, printer, printer.resolution()) || QFileInfo(part.fileName()).size() == 0)
+    const std::unique_ptr<QPrinter> printer = Printing::pdfPrinter(report.pageLayout(), part.fileName());
+    if (!render(report, *printer, printer->resolution()) || QFileInfo(part.fileName()).size() == 0)
         return false;
     if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return false;

@@ -1,6 +1,8 @@
 #include "output/SheetExport.h"
 
+#include "archive/ArchiveKinds.h"
 #include "archive/Archivio.h"
+#include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
@@ -9,7 +11,6 @@
 #include "worklog/WorkRecord.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <condition_variable>
@@ -144,16 +145,7 @@ Sheet makeWorkLog()
     return s;
 }
 
-bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-QByteArrayView trimmedBytes(QByteArrayView v)
-{
-    while (!v.isEmpty() && blank(v.front()))
-        v = v.sliced(1);
-    while (!v.isEmpty() && blank(v.back()))
-        v.chop(1);
-    return v;
-}
+using Find::trimmedBytes;
 
 // A column's pieces resolved to their fields once, not per card.
 struct Resolved {
@@ -488,17 +480,17 @@ const Sheet &workLog() { static const Sheet s = makeWorkLog(); return s; }
 
 const Sheet *forArchive(const QString &archivePath)
 {
-    const QString file = QFileInfo(archivePath).fileName();
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (file.compare(WorkerRecord::fileName(), Qt::CaseInsensitive) == 0)
+    // Weekly tables have no worksheet.
+    const QString kind = ArchiveKinds::forFile(archivePath).name;
+    if (kind == QLatin1String("lavoratori"))
         return &workers();
-    if (file.compare(QLatin1String("Orari.pro"), Qt::CaseInsensitive) == 0)
+    if (kind == QLatin1String("orari"))
         return &schedules();
-    if (suffix == QLatin1String("ore"))
+    if (kind == QLatin1String("turni"))
         return &dailyShifts();
-    if (suffix == QLatin1String("prg"))
+    if (kind == QLatin1String("progetti"))
         return &projects();
-    if (suffix == QLatin1String("lav"))
+    if (kind == QLatin1String("lavori"))
         return &workLog();
     return nullptr;
 }

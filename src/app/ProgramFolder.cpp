@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString folder;
@@ -19,6 +22,22 @@ QString withSlash(QString dir)
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
+}
+
+// The per-user folder holds personal data (tax codes, IBANs, identity documents): on a
+// computer shared by several accounts it is the user's alone. What the program creates
+// from now on is private too, and what an older version left readable is closed.
+void keepPrivate(const QString &dir)
+{
+    ::umask(077);
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QFile::setPermissions(dir, owner);
+    const QFileInfoList entries = QDir(dir).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymLink())
+            continue;
+        QFile::setPermissions(entry.filePath(), entry.isDir() ? owner : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
 }
 
 QString executableDir()
@@ -111,16 +130,16 @@ QString prepare()
 
 QString prepare(const Choice &choice, const QString &exe)
 {
-    if (choice.origin != Origin::PerUser)
-        return QString();
     const QString dir = choice.path;
     if (!QDir().mkpath(dir))
         return QStringLiteral("la cartella dei dati %1 non può essere creata").arg(QDir::toNativeSeparators(dir));
+    if (choice.origin == Origin::PerUser)
+        keepPrivate(dir);
     const QString password = dir + QLatin1String(PasswordFile::FileName);
     if (QFileInfo::exists(password))
         return QString();
-    // The first start of this user: the password delivered with the program, or its
-    // initial content if the delivered file has gone missing.
+    // A folder without the password file could never be entered: it gets the password
+    // delivered with the program, or its initial content if the delivered file has gone missing.
     QByteArray content = PasswordFile::initialContent();
     for (const QString &from : {installedShareDir(exe), exe}) {
         QFile delivered(from + QLatin1String(PasswordFile::FileName));
@@ -129,10 +148,21 @@ QString prepare(const Choice &choice, const QString &exe)
             break;
         }
     }
-    QSaveFile out(password);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
-        return QStringLiteral("il file della password %1 non può essere scritto").arg(QDir::toNativeSeparators(password));
-    return QString();
+    // Written aside and then given its name without replacing: another computer on a
+    // shared folder may have put its own there in the meantime, and that one stays.
+    QTemporaryFile out(password + QLatin1String(".XXXXXX"));
+    const bool written = out.open() && out.write(content) == content.size() && out.flush()
+                         && ::fsync(out.handle()) == 0;
+    if (written && QFile::rename(out.fileName(), password)) {
+        out.setAutoRemove(false);
+        return QString();
+    }
+    if (QFileInfo::exists(password))
+        return QString();
+    return QStringLiteral("il file della password %1 manca e non può essere creato: "
+                          "senza di esso non è possibile accedere al programma. "
+                          "Controllare che la cartella dei dati sia scrivibile")
+        .arg(QDir::toNativeSeparators(password));
 }
 
 }

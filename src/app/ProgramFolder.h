@@ -34,8 +34,10 @@ void applyArguments(QStringList &arguments);
 // is one, else the installed copy, else the one beside the executable.
 QString deliveredFile(const QString &name);
 
-// Makes the data folder ready at start: a per-user folder is created and given the initial
-// password file the first time. Returns the problem in words, empty when all is well.
+// Makes the data folder ready at start: it is created when missing and given the delivered
+// password file when it has none (an existing one is never replaced); a per-user folder and
+// everything the program writes in it are kept private to the user (folder 700, files 600).
+// Returns the problem in words, empty when all is well.
 QString prepare();
 QString prepare(const Choice &choice, const QString &executableDir);
 

@@ -1,5 +1,6 @@
 #include "archive/CardForm.h"
 
+#include "framework/BoxBehaviour.h"
 #include "framework/WorkWindow.h"
 
 #include <QAbstractButton>
@@ -34,32 +35,9 @@ QString bandName(const char *kind, const char *prefix, int band)
     return QLatin1String(kind) + QLatin1String(prefix) + QStringLiteral("%1").arg(band, 2, 10, QLatin1Char('0'));
 }
 
-namespace {
-
-QBoxLayout *lineHolding(QLayout *layout, QWidget *w)
-{
-    if (!layout)
-        return nullptr;
-    if (auto *box = qobject_cast<QBoxLayout *>(layout); box && box->indexOf(w) >= 0)
-        return box;
-    for (int i = 0; i < layout->count(); ++i)
-        if (QBoxLayout *found = lineHolding(layout->itemAt(i)->layout(), w))
-            return found;
-    return nullptr;
-}
-
-}
-
 void addBeside(QWidget *box, QWidget *extra)
 {
-    QBoxLayout *line = lineHolding(box->parentWidget()->layout(), box);
-    if (!line)
-        return;
-    // After the box and the button the table put beside it.
-    int at = line->indexOf(box) + 1;
-    if (at < line->count() && qobject_cast<QAbstractButton *>(line->itemAt(at)->widget()))
-        ++at;
-    line->insertWidget(at, extra);
+    Box::addBeside(box, extra);
 }
 
 namespace {

@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <cstring>
 
 namespace CardText {
 QString saved() { return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."); }
@@ -32,9 +35,16 @@ QString changedElsewhere()
 {
     return QStringLiteral("Attenzione: dopo che la scheda corrente è stata caricata, qualcun altro l'ha "
                           "modificata in archivio.\n\r\n\r"
-                          "Si vogliono sostituire quelle modifiche con la scheda corrente?\n\r\n\r"
-                          "Rispondere No per ricaricare la scheda dall'archivio: le modifiche non salvate "
-                          "andranno perse.");
+                          "\"Salva la mia scheda\" sostituisce in archivio quelle modifiche con la scheda "
+                          "che si sta salvando.\n\r"
+                          "\"Ricarica dall'archivio\" mostra la scheda com'è ora in archivio: le modifiche "
+                          "non salvate andranno perse.\n\r"
+                          "\"Annulla\" non salva nulla e lascia la scheda com'è sullo schermo, per "
+                          "confrontarla o copiarne i dati.");
+}
+QStringList changedElsewhereAnswers()
+{
+    return {QStringLiteral("Salva la mia scheda"), QStringLiteral("Ricarica dall'archivio"), QStringLiteral("Annulla")};
 }
 }
 
@@ -47,13 +57,21 @@ QString get(const QWidget *w)
         return c->currentText();
     if (auto *l = qobject_cast<const QLabel *>(w))
         return l->text();
-    if (auto *p = qobject_cast<const QPlainTextEdit *>(w))
-        return p->toPlainText();
+    if (auto *p = qobject_cast<const QPlainTextEdit *>(w)) {
+        // The text as typed: toPlainText() would turn a non-breaking space into a blank.
+        QString text = p->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        return text;
+    }
     return QString();
 }
 void set(QWidget *w, const QString &text)
 {
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
+        // A stored value is shown whole, even one a full field holds beyond the typing limit.
+        if (text.size() > e->maxLength())
+            e->setMaxLength(int(text.size()));
         e->setText(text);
         e->setCursorPosition(0);
     } else if (auto *c = qobject_cast<QComboBox *>(w)) {
@@ -245,13 +263,38 @@ void CardScreen::loadFromBuffer()
     for (const Binding &b : m_bindings)
         WidgetText::set(b.widget, m_buffer.get(b.field));
     loadSpecial(m_buffer);
+    Record untouched = m_buffer;
+    storeTo(untouched);
+    m_untouched = untouched.bytes();
 }
 
 void CardScreen::storeToBuffer()
 {
+    storeTo(m_buffer);
+}
+
+void CardScreen::storeTo(Record &record)
+{
     for (const Binding &b : m_bindings)
-        m_buffer.set(b.field, WidgetText::get(b.widget));
-    storeSpecial(m_buffer);
+        record.set(b.field, WidgetText::get(b.widget));
+    storeSpecial(record);
+}
+
+// A card saved without an edit writes back exactly what it was read from: a box may show a
+// stored text slightly otherwise than its bytes hold it (blanks trimmed, line breaks, a
+// non-breaking space, a field another program filled to its last byte), and showing it must
+// never be enough to change it.
+void CardScreen::keepUntouchedFields()
+{
+    const int size = m_buffer.layout().size();
+    if (m_loaded.size() != size || m_untouched.size() != size)
+        return;
+    QByteArray &bytes = m_buffer.bytes();
+    for (const RecordLayout::Field &f : m_buffer.layout().fields()) {
+        const int length = f.width + 1;
+        if (QByteArrayView(bytes).sliced(f.offset, length) == QByteArrayView(m_untouched).sliced(f.offset, length))
+            std::memcpy(bytes.data() + f.offset, m_loaded.constData() + f.offset, size_t(length));
+    }
 }
 
 void CardScreen::loadCard(qint64 n, const Record &record)
@@ -266,6 +309,14 @@ void CardScreen::loadCard(qint64 n, const Record &record)
 void CardScreen::accessFailed()
 {
     Dialogs::error(this, Dialogs::archiveAccessText());
+}
+
+void CardScreen::saveFailed()
+{
+    if (saveFailureIsNotice())
+        Dialogs::notice(this, Dialogs::archiveAccessText());
+    else
+        accessFailed();
 }
 
 bool CardScreen::readAt(TArchivio &archive, qint64 n)
@@ -286,22 +337,26 @@ void CardScreen::save()
         return;
     TArchivio archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
-        return accessFailed();
+        return saveFailed();
     const qint64 n = position();
     storeToBuffer();
+    const QByteArray stored = m_buffer.bytes();
     if (n > 0) {
+        keepUntouchedFields();
         if (!overwrite(archive, n))
             return;
         if (!archive.close())
-            return accessFailed();
+            return saveFailed();
         m_loaded = m_buffer.bytes();
+        m_untouched = stored;
         m_position->setText(QString::number(n));
         Dialogs::information(this, CardText::saved());
     } else {
         const qint64 added = archive.appendRecord(m_buffer.bytes());
         if (added == 0 || !archive.close())
-            return accessFailed();
+            return saveFailed();
         m_loaded = m_buffer.bytes();
+        m_untouched = stored;
         m_position->setText(QString::number(added));
         Dialogs::information(this, CardText::inserted());
     }
@@ -316,7 +371,7 @@ bool CardScreen::overwrite(TArchivio &archive, qint64 n)
         // Nothing to compare with: written as it stands.
         if (archive.writeRecord(n, m_buffer.bytes()))
             return true;
-        accessFailed();
+        saveFailed();
         return false;
     }
     QByteArray expected = m_loaded;
@@ -326,22 +381,29 @@ bool CardScreen::overwrite(TArchivio &archive, qint64 n)
         case TArchivio::Overwrite::Written:
             return true;
         case TArchivio::Overwrite::Failed:
-            accessFailed();
+            saveFailed();
             return false;
         case TArchivio::Overwrite::Changed:
             break;
         }
-        // No lock is held while the user thinks it over; a yes overwrites only the version
-        // that was there when asked, and a further change asks again.
-        if (!Dialogs::question(this, CardText::changedElsewhere(), true)) {
+        // No lock is held while the user thinks it over; an overwrite replaces only the
+        // version that was there when asked, and a further change asks again. A hurried Enter
+        // cancels: neither the other computer's change nor the edits on screen are lost.
+        switch (Dialogs::choice(this, CardText::changedElsewhere(), CardText::changedElsewhereAnswers(), 2)) {
+        case 0:
+            expected = found;
+            continue;
+        case 1:
             archive.close();
             m_buffer.bytes() = found;
             m_loaded = found;
             loadFromBuffer();
             m_position->setText(QString::number(n));
             return false;
+        default:
+            archive.close();
+            return false;
         }
-        expected = found;
     }
 }
 

@@ -67,6 +67,8 @@ protected:
     virtual void duplicateAlso() {}
     // Where the focus goes after Duplicate.
     virtual QWidget *duplicateFocus() const { return firstField(); }
+    // The project card tells a failed Save in a plain notice, not the error box.
+    virtual bool saveFailureIsNotice() const { return false; }
     virtual void loadSpecial(const Record &) {}
     virtual void storeSpecial(Record &) {}
     void showEvent(QShowEvent *event) override;
@@ -82,8 +84,11 @@ private:
     };
     void loadFromBuffer();
     void storeToBuffer();
+    void storeTo(Record &record);
+    void keepUntouchedFields();
     void showEnd(bool last);
     void accessFailed();
+    void saveFailed();
     bool readAt(class TArchivio &archive, qint64 n);
     qint64 position() const;
 
@@ -93,6 +98,9 @@ private:
     // The bytes the stored card on screen was loaded from (or last saved as), to tell on
     // Save whether someone else has written the card meanwhile. Empty for a new card.
     QByteArray m_loaded;
+    // What Save would write had nothing on screen been touched since the card was loaded or
+    // saved: a field that still stores as this keeps the very bytes it was read from.
+    QByteArray m_untouched;
     QVector<Binding> m_bindings;
     QLabel *m_position = nullptr;
 };
@@ -104,6 +112,7 @@ QString empty();
 QString duplicateWarning();
 QString duplicated();
 QString changedElsewhere();
+QStringList changedElsewhereAnswers();   // overwrite, reload, cancel
 }
 
 // Reads and writes a bound widget's text, whatever kind of box it is.

@@ -29,8 +29,9 @@ QByteArrayView Record::raw(const RecordLayout::Field &field, const char *record)
 {
     const char *p = record + field.offset;
     if (field.kind == FieldKind::ZText) {
-        const void *zero = std::memchr(p, 0, size_t(field.width));
-        return QByteArrayView(p, zero ? static_cast<const char *>(zero) - p : field.width);
+        // A field filled to its last byte by another program has no zero: all of it is text.
+        const void *zero = std::memchr(p, 0, size_t(field.width) + 1);
+        return QByteArrayView(p, zero ? static_cast<const char *>(zero) - p : field.width + 1);
     }
     // A damaged length byte never reads past the field.
     const int length = qMin(int(static_cast<unsigned char>(p[0])), field.width);
@@ -58,6 +59,8 @@ void Record::set(int index, const QString &text)
     const RecordLayout::Field &f = m_layout->field(index);
     char *p = m_bytes.data() + f.offset;
     if (f.kind == FieldKind::ZText) {
+        // A field filled to its last byte by another program goes back whole only untouched
+        // (the card workflow keeps its bytes); a text stored here ends with its zero.
         const QByteArray bytes = Cp1252::encode(text).left(f.width);
         std::memcpy(p, bytes.constData(), size_t(bytes.size()));
         p[bytes.size()] = '\0';

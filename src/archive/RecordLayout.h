@@ -10,7 +10,8 @@
 
 // A record is a run of text fields stored back to back with no padding.
 //  text[N]:  one length byte (0..N) and N bytes of Windows-1252 text, trimmed;
-//  ztext[N]: N + 1 bytes holding the text and a terminating zero, untrimmed.
+//  ztext[N]: N + 1 bytes holding the text and a terminating zero, untrimmed; a field with no
+//            zero holds N + 1 characters.
 enum class FieldKind { Text, ZText };
 
 struct FieldSpec {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QAbstractListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -89,6 +90,33 @@ ResultList::ResultList(QWidget *parent)
     p.setColor(QPalette::Text, Qt::black);
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
+}
+
+void ResultList::keepInView(int characters)
+{
+    m_keepInView = characters;
+    fitType();
+}
+
+void ResultList::resizeEvent(QResizeEvent *event)
+{
+    QListView::resizeEvent(event);
+    fitType();
+}
+
+void ResultList::fitType()
+{
+    if (m_keepInView <= 0)
+        return;
+    QFont f = font();
+    const int room = viewport()->width() - 2 * spacing() - 8;
+    for (int size = 12; size >= 9; --size) {
+        f.setPointSize(size);
+        if (size == 9 || QFontMetrics(f).horizontalAdvance(QString(m_keepInView, QLatin1Char('X'))) <= room)
+            break;
+    }
+    if (f.pointSize() != font().pointSize())
+        setFont(f);
 }
 
 void ResultList::setLines(ListOrder::Lines lines, bool sorted)

@@ -38,15 +38,23 @@ public:
     // after the selected line; the search wraps round once. remembered holds the last text.
     Search find(const QString &typed, QString &remembered);
 
+    // The first columns that explain why a line is listed stay in view: the type gets smaller,
+    // down to a readable 9 points, until that many characters fit the list's width.
+    void keepInView(int characters);
+
 signals:
     // A double-click anywhere on the list; line is null when nothing is selected.
     void picked(const QString &line);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void fitType();
+
     ResultLinesModel *m_model;
+    int m_keepInView = 0;
 };
 
 // The result panel of find screens and summaries (panContainer): the list, the in-list

@@ -3,7 +3,11 @@
 #include "app/Routines.h"
 #include "framework/Keyboard.h"
 
+#include <QAbstractButton>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -11,7 +15,44 @@
 
 namespace Box {
 
+QString amountReading(const QString &text)
+{
+    QString t = Routines::trimmed(text);
+    if (t.contains(QLatin1Char(','))) {
+        t.remove(QLatin1Char('.'));
+    } else if (const qsizetype point = t.indexOf(QLatin1Char('.')); point >= 0 && t.count(QLatin1Char('.')) == 1) {
+        const qsizetype after = t.size() - point - 1;
+        if (after >= 1 && after <= 2)
+            t[point] = QLatin1Char(',');
+    }
+    return t;
+}
+
 namespace {
+
+QBoxLayout *lineHolding(QLayout *layout, QWidget *w)
+{
+    if (!layout)
+        return nullptr;
+    if (auto *box = qobject_cast<QBoxLayout *>(layout); box && box->indexOf(w) >= 0)
+        return box;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QBoxLayout *found = lineHolding(layout->itemAt(i)->layout(), w))
+            return found;
+    return nullptr;
+}
+
+QGridLayout *gridHolding(QLayout *layout, QWidget *w)
+{
+    if (!layout)
+        return nullptr;
+    if (auto *grid = qobject_cast<QGridLayout *>(layout); grid && grid->indexOf(w) >= 0)
+        return grid;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QGridLayout *found = gridHolding(layout->itemAt(i)->layout(), w))
+            return found;
+    return nullptr;
+}
 
 QLineEdit *editOf(QWidget *box)
 {
@@ -114,30 +155,49 @@ private:
         if (text.isEmpty() || text.at(0).unicode() < 32 || (e->modifiers() & Qt::ControlModifier))
             return false;
         const QChar c = text.at(0);
-        // A point typed in an amount is meant as the decimal comma (the keypad gives one).
-        if (m_options.keys == Keys::Amount && c == QLatin1Char('.')) {
-            if (QLineEdit *le = editOf(m_box))
-                le->insert(QStringLiteral(","));
-            return true;
-        }
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         const bool comma = m_options.keys == Keys::Amount && c == QLatin1Char(',');
         return !(digit || comma);
     }
 
-    // Pasted text is let in and judged here, as the amount rule says: what is not a number
-    // becomes 0,00. A lone point with no comma, as in "12.50" copied from elsewhere, is the
-    // decimal comma. The normalised text is never cut by the box's typing limit.
+    // Pasted text is let in and judged here (typed points never get in: the amount keys
+    // drop them). Points are thousands separators where the text has a comma ("12.500,50");
+    // with no comma, one point before one or two last digits is the decimal comma ("12.50").
+    // What is still not an amount becomes 0,00 as the rule says, but never silently.
     void applyAmountRule(QLineEdit *e)
     {
-        QString text = e->text();
-        if (!text.contains(QLatin1Char(',')) && text.count(QLatin1Char('.')) == 1)
-            text.replace(QLatin1Char('.'), QLatin1Char(','));
-        const QString normal = Routines::amountRule(text, m_options.amountDecimals);
+        const QString typed = e->text();
+        const QString normal = Routines::amountRule(amountReading(typed), m_options.amountDecimals);
         if (normal.size() > e->maxLength())
             e->setMaxLength(int(normal.size()));
-        if (normal != e->text())
+        const bool refused = normal == QLatin1String("0,00") && !Routines::trimmed(typed).isEmpty()
+                             && !Routines::parseNumber(amountReading(typed));
+        if (normal != typed) {
+            m_rewriting = true;
             e->setText(normal);
+            m_rewriting = false;
+        }
+        showAmountNote(refused ? QStringLiteral("\"%1\" non è un importo: vale 0,00").arg(Routines::trimmed(typed))
+                               : QString());
+    }
+
+    void showAmountNote(const QString &text)
+    {
+        if (text.isEmpty() && !m_note)
+            return;
+        if (!m_note) {
+            m_note = new QLabel(m_box->parentWidget());
+            m_note->setObjectName(QStringLiteral("nota") + m_box->objectName());
+            m_note->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+            addBeside(m_box, m_note);
+            if (QLineEdit *e = editOf(m_box))
+                QObject::connect(e, &QLineEdit::textChanged, m_note, [this] {
+                    if (!m_rewriting)
+                        m_note->hide();
+                });
+        }
+        m_note->setText(text);
+        m_note->setVisible(!text.isEmpty());
     }
 
     void keyRelease(QKeyEvent *)
@@ -159,7 +219,40 @@ private:
 
     QWidget *m_box;
     Options m_options;
+    QPointer<QLabel> m_note;
+    bool m_rewriting = false;
 };
+
+}
+
+void addBeside(QWidget *box, QWidget *extra)
+{
+    QLayout *top = box->parentWidget() ? box->parentWidget()->layout() : nullptr;
+    if (QBoxLayout *line = lineHolding(top, box)) {
+        // After the box and the button put beside it.
+        int at = line->indexOf(box) + 1;
+        if (at < line->count() && qobject_cast<QAbstractButton *>(line->itemAt(at)->widget()))
+            ++at;
+        line->insertWidget(at, extra);
+        return;
+    }
+    if (QGridLayout *grid = gridHolding(top, box)) {
+        // A box alone in its cell shares the cell with what goes beside it.
+        int row, column, rows, columns;
+        grid->getItemPosition(grid->indexOf(box), &row, &column, &rows, &columns);
+        const Qt::Alignment align = grid->itemAt(grid->indexOf(box))->alignment();
+        grid->removeWidget(box);
+        auto *line = new QHBoxLayout;
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(box);
+        line->addWidget(extra);
+        line->addStretch(1);
+        grid->addLayout(line, row, column, rows, columns, align);
+        return;
+    }
+}
+
+namespace {
 
 Behaviour *existingBehaviour(QWidget *box)
 {

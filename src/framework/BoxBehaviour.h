@@ -28,5 +28,11 @@ void chain(const QList<QWidget *> &boxes);
 void enterTo(QWidget *box, QWidget *target);
 // A highlight rectangle "eff" + name (without "txt") behind the box, shown while it has focus.
 QWidget *highlight(QWidget *box);
+// Puts extra on the box's line, after the box (and the button beside it, if any).
+void addBeside(QWidget *box, QWidget *extra);
+// How an amount box reads a pasted text before the amount rule: points are thousands
+// separators beside a comma; without one, a single point before one or two last digits is
+// the decimal comma.
+QString amountReading(const QString &text);
 
 }

@@ -1,13 +1,36 @@
 #include "framework/Desktop.h"
 
+#include "framework/Dialogs.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 
 namespace TMisc {
 
 namespace {
 bool testMode = false;
+bool testFails = false;
 QList<QUrl> record;
+
+// Qt only says that the desktop could not open it: most often nothing is set to open that kind
+// of file or address. The user is told where the thing is, to open it by hand.
+QString failureText(const QUrl &url)
+{
+    if (url.scheme() == QLatin1String("mailto"))
+        return QStringLiteral("Attenzione: su questo computer nessun programma di posta elettronica è impostato "
+                              "per scrivere all'indirizzo \"%1\".\n\r\n\r"
+                              "Scrivere il messaggio con il proprio programma di posta.")
+            .arg(url.path());
+    if (!url.isLocalFile())
+        return QStringLiteral("Attenzione: su questo computer nessun programma è impostato per aprire l'indirizzo "
+                              "\"%1\".\n\r\n\rAprirlo a mano nel proprio programma di navigazione.")
+            .arg(url.toString());
+    const QFileInfo file(url.toLocalFile());
+    return QStringLiteral("Attenzione: su questo computer nessun programma è impostato per aprire il file \"%1\".\n\r\n\r"
+                          "Il file si trova nella cartella \"%2\": aprirlo da lì con il programma adatto.")
+        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+}
 }
 
 QUrl urlFor(const QString &command)
@@ -42,15 +65,21 @@ QUrl urlFor(const QString &command)
 bool Open(const QString &command)
 {
     const QUrl url = urlFor(command);
+    bool opened;
     if (testMode) {
         record.append(url);
-        return true;
+        opened = !testFails;
+    } else {
+        opened = QDesktopServices::openUrl(url);
     }
-    return QDesktopServices::openUrl(url);
+    if (!opened)
+        Dialogs::warning(nullptr, failureText(url));
+    return opened;
 }
 
 namespace Test {
 void setEnabled(bool on) { testMode = on; }
+void setFailing(bool on) { testFails = on; }
 QList<QUrl> &opened() { return record; }
 }
 

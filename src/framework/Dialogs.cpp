@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 namespace Dialogs {
@@ -13,6 +14,17 @@ bool testMode = false;
 QVector<Shown> record;
 QQueue<bool> answers;
 QQueue<QString> inputs;
+QQueue<int> choices;
+
+// The texts join paragraphs with a line feed and a carriage return, each of which a box would
+// show as a line of its own: one break is kept for each pair.
+QString displayed(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
 
 QString titleFor(QWidget *parent)
 {
@@ -31,7 +43,7 @@ QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text
     }
     QMessageBox box(parent);
     box.setWindowTitle(title);
-    box.setText(text);
+    box.setText(displayed(text));
     switch (kind) {
     case Kind::Warning:
     case Kind::Error:
@@ -70,6 +82,31 @@ void notice(QWidget *parent, const QString &text) { show(parent, Kind::Notice, t
 bool question(QWidget *parent, const QString &text, bool noByDefault)
 {
     return show(parent, Kind::Question, text, noByDefault) == QMessageBox::Yes;
+}
+
+int choice(QWidget *parent, const QString &text, const QStringList &buttons, int defaultIndex)
+{
+    const QString title = titleFor(parent);
+    record.append(Shown{Kind::Question, text, title});
+    if (testMode)
+        return choices.isEmpty() ? defaultIndex : choices.dequeue();
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(displayed(text));
+    box.setIcon(QMessageBox::Question);
+    QVector<QAbstractButton *> pressed;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const bool last = i == buttons.size() - 1;
+        QPushButton *b = box.addButton(buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        pressed.append(b);
+        if (i == defaultIndex)
+            box.setDefaultButton(b);
+        if (last)
+            box.setEscapeButton(b);
+    }
+    box.exec();
+    const qsizetype i = pressed.indexOf(box.clickedButton());
+    return i < 0 ? int(buttons.size()) - 1 : int(i);
 }
 
 void show(QWidget *parent, const Message &message)
@@ -120,9 +157,11 @@ void clear()
     record.clear();
     answers.clear();
     inputs.clear();
+    choices.clear();
 }
 void queueAnswer(bool yes) { answers.enqueue(yes); }
 void queueInput(const QString &text) { inputs.enqueue(text); }
+void queueChoice(int index) { choices.enqueue(index); }
 }
 
 }

@@ -26,6 +26,9 @@ void information(QWidget *parent, const QString &text);
 // Yes and No; returns true for Yes. Enter answers Yes unless noByDefault: a question whose
 // Yes would throw away someone's work leaves Enter on No.
 bool question(QWidget *parent, const QString &text, bool noByDefault = false);
+// A question with buttons of its own, in order; returns the index of the one pressed. Enter
+// presses defaultIndex; Esc and the window's close button count as the last button.
+int choice(QWidget *parent, const QString &text, const QStringList &buttons, int defaultIndex);
 // A plain message with OK only, no icon.
 void notice(QWidget *parent, const QString &text);
 
@@ -49,6 +52,7 @@ Shown last();
 void clear();
 void queueAnswer(bool yes);
 void queueInput(const QString &text);   // a null QString means "cancelled"
+void queueChoice(int index);             // for choice(); its default when none is queued
 }
 
 }

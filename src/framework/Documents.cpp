@@ -47,12 +47,7 @@ bool open(QWidget *parent, const QString &path)
                                      .arg(target));
         return false;
     }
-    if (TMisc::Open(QLatin1Char('"') + target + QLatin1Char('"')))
-        return true;
-    Dialogs::warning(parent, QStringLiteral("Attenzione: non è stato possibile aprire il file \"%1\".\n\r\n\r"
-                                            "Verificare che sul computer sia installato un programma in grado di aprirlo.")
-                                 .arg(target));
-    return false;
+    return TMisc::Open(QLatin1Char('"') + target + QLatin1Char('"'));
 }
 
 namespace Test {

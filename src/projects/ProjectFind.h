@@ -10,6 +10,9 @@ namespace ProjectFind {
 QString fileName(const QString &year);
 // The ten filters, in their Enter order.
 const QVector<Find::FilterBox> &filters();
+// Where the due date ends in a project line (name 40, "  Cod. " and 26, "  Inizio: " and 10,
+// "  Scad. " and 10).
+constexpr int DueDateColumnEnd = 40 + 7 + 26 + 10 + 10 + 8 + 10;
 // Name, code, start and due dates, responsible person and telephone.
 const Find::LineBuilder &line();
 QString listTitle();

@@ -26,6 +26,7 @@ protected:
     void build() override;
     void setDefaults() override;
     bool checkSave() override;
+    bool saveFailureIsNotice() const override { return true; }
     QWidget *firstField() const override;
     void duplicateAlso() override;
     void loadSpecial(const Record &record) override;

@@ -67,6 +67,8 @@ TfrmProgettiScaduti::TfrmProgettiScaduti(QWidget *parent)
     : SummaryScreen(QStringLiteral("TfrmProgettiScaduti"), QStringLiteral(" Riepilogo progetti scaduti non ultimati"),
                     ProjectFind::expiredTitle(), &remembered, parent)
 {
+    // The due date is why a project is listed: it stays in view on a common screen.
+    resultPanel()->list()->keepInView(ProjectFind::DueDateColumnEnd);
 }
 
 void TfrmProgettiScaduti::open(QWidget *parent)

@@ -187,6 +187,13 @@ void TfrmImportaProgetti::openYear()
     createIfMissing(m_file->text(), ProjectRecord::layout().size());
     const Find::Listing found = Find::list(
         m_file->text(), ProjectRecord::layout(), [](qint64, const char *) { return true; }, ProjectFind::line());
+    // An archive that cannot be read leaves the user on the year, told why, rather than on an
+    // empty list that looks like a year without projects.
+    if (!found.ok) {
+        Dialogs::notice(this, Dialogs::archiveAccessText());
+        m_year->setFocus();
+        return;
+    }
     m_results->setLines(found.lines, true);
     m_stack->setCurrentWidget(m_results);
     m_results->searchBox()->setFocus(Qt::OtherFocusReason);

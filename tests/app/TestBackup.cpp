@@ -120,10 +120,67 @@ private slots:
         // A home where nothing can be created: said in words, nothing else happens.
         const ProgramFolder::Choice blocked{"/proc/veltaro/", ProgramFolder::Origin::PerUser};
         QVERIFY(ProgramFolder::prepare(blocked, exe).contains("/proc/veltaro/"));
-        // The program's own folder is left as it is.
-        const ProgramFolder::Choice own{root.path() + "/usb/", ProgramFolder::Origin::Own};
-        QCOMPARE(ProgramFolder::prepare(own, exe), QString());
-        QVERIFY(!QFileInfo::exists(own.path));
+    }
+
+    void everyDataFolderCanBeEnteredTheFirstTime_data()
+    {
+        QTest::addColumn<int>("origin");
+        QTest::newRow("new folder given on the command line") << int(ProgramFolder::Origin::Chosen);
+        QTest::newRow("writable program folder") << int(ProgramFolder::Origin::Own);
+        QTest::newRow("per-user folder") << int(ProgramFolder::Origin::PerUser);
+    }
+    void everyDataFolderCanBeEnteredTheFirstTime()
+    {
+        QFETCH(int, origin);
+        QTemporaryDir root;
+        const QString exe = root.path() + "/usb";
+        QVERIFY(QDir().mkpath(exe));
+        put(exe + "/unins000.dll", PasswordFile::initialContent());
+        const ProgramFolder::Choice c{origin == int(ProgramFolder::Origin::Own) ? exe + "/" : root.path() + "/new/data/",
+                                      ProgramFolder::Origin(origin)};
+        const mode_t before = ::umask(022);
+        QCOMPARE(ProgramFolder::prepare(c, exe), QString());
+        QCOMPARE(PasswordFile::login(c.path + "unins000.dll", "ACCESSO"), PasswordFile::LoginResult::Admitted);
+        QFile made(c.path + "Dipendenti.pro");
+        QVERIFY(made.open(QIODevice::WriteOnly));
+        made.close();
+        const mode_t after = ::umask(before);
+        struct stat folder, password, archive;
+        QCOMPARE(::stat(QFile::encodeName(c.path).constData(), &folder), 0);
+        QCOMPARE(::stat(QFile::encodeName(c.path + "unins000.dll").constData(), &password), 0);
+        QCOMPARE(::stat(QFile::encodeName(c.path + "Dipendenti.pro").constData(), &archive), 0);
+        if (origin == int(ProgramFolder::Origin::PerUser)) {
+            // Personal data: the folder and what is written in it are the user's alone.
+            QCOMPARE(folder.st_mode & 0777, mode_t(0700));
+            QCOMPARE(password.st_mode & 0777, mode_t(0600));
+            QCOMPARE(archive.st_mode & 0777, mode_t(0600));
+            QCOMPARE(after, mode_t(077));
+        } else {
+            // A chosen or shared folder keeps what the users' umask and the folder give.
+            QCOMPARE(archive.st_mode & 0777, mode_t(0644));
+            QCOMPARE(after, mode_t(022));
+        }
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(c.path).entryList(QDir::Files | QDir::Hidden), (QStringList{"Dipendenti.pro", "unins000.dll"}));
+    }
+
+    void anOlderPerUserFolderIsClosed()
+    {
+        QTemporaryDir root;
+        const QString dir = root.path() + "/Veltaro/";
+        QVERIFY(QDir().mkpath(dir + "Backup"));
+        put(dir + "unins000.dll", PasswordFile::initialContent());
+        put(dir + "2024.lav", "x");
+        QVERIFY(QFile::setPermissions(dir + "2024.lav", QFile::permissions(dir + "2024.lav") | QFileDevice::ReadOther));
+        const mode_t before = ::umask(022);
+        QCOMPARE(ProgramFolder::prepare({dir, ProgramFolder::Origin::PerUser}, root.path()), QString());
+        ::umask(before);
+        for (const char *name : {"", "Backup", "2024.lav", "unins000.dll"}) {
+            struct stat st;
+            QCOMPARE(::stat(QFile::encodeName(dir + name).constData(), &st), 0);
+            QCOMPARE(st.st_mode & 0077, mode_t(0));
+        }
+        QCOMPARE(bytes(dir + "2024.lav"), QByteArray("x"));
     }
 
     void backupIsMadeOnlyWhenSomethingChanged()

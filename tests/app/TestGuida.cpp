@@ -107,6 +107,30 @@ private slots:
         QVERIFY(Dialogs::Test::last().text.contains("Guida.pdf"));
     }
 
+    // A desktop with no program for the kind of file or address: said once, with where it is.
+    void nothingToOpenWithIsSaid_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("spreadsheet") << "\"/tmp/dati ufficio/Lavori.xls\"" << QStringList{"\"Lavori.xls\"", "\"/tmp/dati ufficio\""};
+        QTest::newRow("e-mail") << "mailto:a.b@example.it?subject=x" << QStringList{"posta elettronica", "\"a.b@example.it\""};
+        QTest::newRow("web") << "www.example.it" << QStringList{"\"http://www.example.it\""};
+    }
+    void nothingToOpenWithIsSaid()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, named);
+        ScreenFixture fx;
+        TMisc::Test::setFailing(true);
+        const bool opened = TMisc::Open(command);
+        TMisc::Test::setFailing(false);
+        QVERIFY(!opened);
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+        for (const QString &n : named)
+            QVERIFY2(Dialogs::Test::last().text.contains(n), qPrintable(Dialogs::Test::last().text));
+    }
+
     // Blanks, commas and accents reach the e-mail program as typed.
     void mailtoIsEncoded()
     {

@@ -49,14 +49,16 @@ class TestCardConflict : public QObject
 private slots:
     void twoScreensOnOneArchive_data()
     {
-        QTest::addColumn<bool>("overwrite");
-        QTest::newRow("reload") << false;
-        QTest::newRow("overwrite") << true;
+        QTest::addColumn<int>("answer");
+        QTest::newRow("overwrite") << 0;
+        QTest::newRow("reload") << 1;
+        QTest::newRow("cancel") << 2;
+        QTest::newRow("Enter or Esc") << -1;
     }
 
     void twoScreensOnOneArchive()
     {
-        QFETCH(bool, overwrite);
+        QFETCH(int, answer);
         ScreenFixture fx;
         TfrmIstruttori *mine = fx.screens->istruttori;
         mine->open();
@@ -75,21 +77,34 @@ private slots:
 
         box(mine, "Cognome")->setText(QStringLiteral("Rossini"));
         Dialogs::Test::clear();
-        Dialogs::Test::queueAnswer(overwrite);
+        if (answer >= 0)
+            Dialogs::Test::queueChoice(answer);
         mine->save();
         QCOMPARE(questions(), 1);
         QCOMPARE(Dialogs::Test::shown().first().text, CardText::changedElsewhere());
         QCOMPARE(position(mine), QString("1"));
-        if (overwrite) {
+        if (answer == 0) {
             QCOMPARE(Dialogs::Test::last().text, CardText::saved());
             QCOMPARE(storedSurname(fx, 1), QByteArray("Rossini"));
             QCOMPARE(storedNote(fx, 1), QByteArray());
-        } else {
+        } else if (answer == 1) {
             // Reloaded: the other change on screen, the file untouched, no edit kept.
             QCOMPARE(Dialogs::Test::shown().size(), 1);
             QCOMPARE(fx.fileBytes("Dipendenti.pro"), afterOther);
             QCOMPARE(box(mine, "Cognome")->text(), QString("Rossi"));
             QCOMPARE(box(mine, "Note")->text(), QString("dall'altro"));
+        } else {
+            // Cancelled, also by a hurried Enter: nothing written, my edit still on screen,
+            // and the next Save asks again.
+            QCOMPARE(Dialogs::Test::shown().size(), 1);
+            QCOMPARE(fx.fileBytes("Dipendenti.pro"), afterOther);
+            QCOMPARE(box(mine, "Cognome")->text(), QString("Rossini"));
+            QCOMPARE(box(mine, "Note")->text(), QString());
+            Dialogs::Test::clear();
+            Dialogs::Test::queueChoice(0);
+            mine->save();
+            QCOMPARE(questions(), 1);
+            QCOMPARE(storedSurname(fx, 1), QByteArray("Rossini"));
         }
         QCOMPARE(fx.fileBytes("Dipendenti.pro").mid(4043), afterOther.mid(4043));
 
@@ -119,13 +134,14 @@ private slots:
         second.save();
         box(&third, "Note")->setText(QStringLiteral("terza"));
         Dialogs::Test::clear();
-        Dialogs::Test::queueAnswer(true);
+        Dialogs::Test::queueChoice(0);
         third.save();
         QCOMPARE(questions(), 1);
         QCOMPARE(storedNote(fx, 1), QByteArray("terza"));
 
         Dialogs::Test::clear();
-        mine->save();   // no answer queued: No, reload
+        Dialogs::Test::queueChoice(1);
+        mine->save();
         QCOMPARE(questions(), 1);
         QCOMPARE(box(mine, "Note")->text(), QString("terza"));
         QCOMPARE(storedNote(fx, 1), QByteArray("terza"));
@@ -153,13 +169,14 @@ private slots:
 
         box(mine, "Cognome")->setText(QStringLiteral("Rossini"));
         Dialogs::Test::clear();
-        mine->save();   // answered No: reload
+        Dialogs::Test::queueChoice(1);
+        mine->save();
         QCOMPARE(questions(), 1);
         QCOMPARE(box(mine, "Note")->text(), QString("altro computer"));
         QCOMPARE(storedSurname(fx, 1), QByteArray("Rossi"));
 
-        // Both load again; this time we save first and the other process is asked, answers
-        // No and writes nothing.
+        // Both load again; this time we save first and the other process is asked, leaves
+        // the answer on its default and writes nothing.
         other.start(QStringLiteral(CARD_EDITOR_PATH), {fx.dir.path(), QStringLiteral("ancora")});
         QVERIFY(other.waitForReadyRead(60000));
         QCOMPARE(other.readLine().trimmed(), QByteArray("caricata"));

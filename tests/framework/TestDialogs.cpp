@@ -95,6 +95,40 @@ private slots:
         }
     }
 
+    // A question with its own buttons: each gives its index; Enter presses the default and Esc
+    // the last button.
+    void choiceGivesThePressedButton()
+    {
+        const QStringList buttons{"Salva", "Ricarica", "Annulla"};
+        for (int i = 0; i < 3; ++i) {
+            int answer = -1;
+            const Seen seen = open([&] { answer = Dialogs::choice(nullptr, QStringLiteral("Che fare?"), buttons, 2); },
+                                   buttons.at(i));
+            QCOMPARE(seen.icon, QMessageBox::Question);
+            QCOMPARE(answer, i);
+        }
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QString focused;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                focused = box->defaultButton()->text();
+                QTest::keyClick(box, key);
+            });
+            QCOMPARE(Dialogs::choice(nullptr, QStringLiteral("Che fare?"), buttons, 1), key == Qt::Key_Return ? 1 : 2);
+            QCOMPARE(focused, QStringLiteral("Ricarica"));
+        }
+    }
+
+    // Paragraphs joined by a line feed and a carriage return are one blank line apart, not two.
+    void paragraphsAreOneBlankLineApart()
+    {
+        const Seen seen = open([] { Dialogs::notice(nullptr, QStringLiteral("Primo.\n\r\n\rSecondo.\r\nTerzo.")); },
+                               QStringLiteral("OK"));
+        QCOMPARE(seen.text, QStringLiteral("Primo.\n\nSecondo.\nTerzo."));
+        QCOMPARE(Dialogs::Test::last().text, QStringLiteral("Primo.\n\r\n\rSecondo.\r\nTerzo."));
+    }
+
     void inputBoxGivesTheTextOrNothing()
     {
         for (const bool accept : {true, false}) {

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -29,14 +30,20 @@ private slots:
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("note");   // the line beside the box; empty: none shown
         const int A = int(Box::Keys::Amount), D = int(Box::Keys::Digits);
-        QTest::newRow("letters") << A << 4 << "abc" << "0,00";
-        QTest::newRow("point as comma") << A << 4 << "12.50" << "12,50";
-        QTest::newRow("blanks around") << A << 2 << " 7,5 " << "7,50";
-        QTest::newRow("thousands point") << A << 2 << "1.234,5" << "0,00";
-        QTest::newRow("fifteen digits keep their decimals") << A << 4 << "123456789012345" << "123456789012345,00";
-        QTest::newRow("rounded") << A << 2 << "10,555" << "10,55";
-        QTest::newRow("digits box keeps a letter for the checks") << D << -1 << "1111111015A" << "1111111015A";
+        QTest::newRow("letters") << A << 4 << "abc" << "0,00" << "\"abc\" non è un importo: vale 0,00";
+        QTest::newRow("point before two digits is the comma") << A << 4 << "12.50" << "12,50" << "";
+        QTest::newRow("point before one digit is the comma") << A << 2 << "12.5" << "12,50" << "";
+        QTest::newRow("blanks around") << A << 2 << " 7,5 " << "7,50" << "";
+        QTest::newRow("thousands points beside a comma") << A << 2 << "12.500,50" << "12500,50" << "";
+        QTest::newRow("two thousands points") << A << 4 << "1.234.567,8" << "1234567,80" << "";
+        QTest::newRow("point before three digits") << A << 2 << "1.234" << "0,00" << "\"1.234\" non è un importo: vale 0,00";
+        QTest::newRow("two commas") << A << 2 << "1,2,3" << "0,00" << "\"1,2,3\" non è un importo: vale 0,00";
+        QTest::newRow("empty box says nothing") << A << 2 << "  " << "0,00" << "";
+        QTest::newRow("fifteen digits keep their decimals") << A << 4 << "123456789012345" << "123456789012345,00" << "";
+        QTest::newRow("rounded") << A << 2 << "10,555" << "10,55" << "";
+        QTest::newRow("digits box keeps a letter for the checks") << D << -1 << "1111111015A" << "1111111015A" << "";
     }
     void pastedTextIsJudgedOnLeaving()
     {
@@ -44,11 +51,15 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(QString, pasted);
         QFETCH(QString, left);
+        QFETCH(QString, note);
         QWidget window;
+        auto *line = new QHBoxLayout(&window);
         auto *box = new QLineEdit(&window);
+        box->setObjectName("txtCosto");
         box->setMaxLength(15);
         auto *other = new QLineEdit(&window);
-        other->move(0, 40);
+        line->addWidget(box);
+        line->addWidget(other);
         Box::setup(box, {.keys = Box::Keys(keys), .amountDecimals = decimals});
         window.show();
         ScreenFixture::activate(&window);
@@ -60,8 +71,18 @@ private slots:
         QCOMPARE(box->text(), pasted.left(15));
         other->setFocus();
         QCOMPARE(box->text(), left);
+        auto *shown = window.findChild<QLabel *>("notatxtCosto");
+        QCOMPARE(shown && shown->isVisible() ? shown->text() : QString(), note);
+        if (!note.isEmpty()) {
+            // Beside the box, and gone as soon as the box is typed in again.
+            QCOMPARE(line->indexOf(shown), line->indexOf(box) + 1);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_5);
+            QVERIFY(!shown->isVisible());
+        }
     }
 
+    // Italians type thousands with a point: a typed point has no effect, so 12.500,50 is 12500,50.
     void typedKeysStillFiltered()
     {
         QWidget window;
@@ -73,10 +94,13 @@ private slots:
         ScreenFixture::activate(&window);
         amount->setFocus();
         QTest::keyClicks(amount, "1a2-.5e");
-        QCOMPARE(amount->text(), QString("12,5"));
+        QCOMPARE(amount->text(), QString("125"));
+        amount->clear();
+        QTest::keyClicks(amount, "12.500,50");
         QTest::keyClick(amount, Qt::Key_Period, Qt::KeypadModifier);
-        QCOMPARE(amount->text(), QString("12,5,"));
+        QCOMPARE(amount->text(), QString("12500,50"));
         digits->setFocus();
+        QCOMPARE(amount->text(), QString("12500,50"));
         QTest::keyClicks(digits, "4x .2");
         QCOMPARE(digits->text(), QString("42"));
     }

@@ -74,9 +74,9 @@ private slots:
         screen->selectSection(4);
         expectWarning("il costo totale preventivato del progetto", box("CostoPrev"));
         QCOMPARE(screen->selectedSection(), 0);
-        QTest::keyClicks(box("CostoPrev"), "15a.00");   // the point is the decimal comma
+        QTest::keyClicks(box("CostoPrev"), "12.500a,5");   // a typed point has no effect
         box("Stato")->setFocus();
-        QCOMPARE(box("CostoPrev")->text(), QString("15,00"));
+        QCOMPARE(box("CostoPrev")->text(), QString("12500,50"));
         screen->selectSection(4);
         expectWarning("il nome del responsabile del progetto", box("Responsabile"));
         QVERIFY(QFile::exists(fx.path("2017.prg")) == false);
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(position(), QString("1"));
         QCOMPARE(fx.fileBytes("2017.prg"),
                  project({{0, " " + QByteArray(119, 'N')}, {121, "P-01"}, {454, "01/02/2017"}, {465, "30/06/2017"},
-                          {476, "15,00"}, {540, "Rossi Mario"}, {1144, "uno\r\ndue"}, {6145, "S\xec"}, {11149, "0"},
+                          {476, "12500,50"}, {540, "Rossi Mario"}, {1144, "uno\r\ndue"}, {6145, "S\xec"}, {11149, "0"},
                           {21156, QByteArray(10000, 'e')}, {56161, "0,1235"}}));
     }
 

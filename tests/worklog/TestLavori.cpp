@@ -222,7 +222,7 @@ private slots:
         QCOMPARE(time("DaOre")->currentText(), QString("01"));
         box("CompensoOra")->setFocus();
         box("CompensoOra")->clear();
-        QTest::keyClicks(box("CompensoOra"), "7-a.5");   // a point is the decimal comma
+        QTest::keyClicks(box("CompensoOra"), "7-a.,5");   // a typed point has no effect
         QCOMPARE(box("CompensoOra")->text(), QString("7,5"));
         box("Note")->setFocus();
         QCOMPARE(box("CompensoOra")->text(), QString("7,50"));

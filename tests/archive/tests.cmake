@@ -14,3 +14,4 @@ set_target_properties(card_editor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BI
 veltaro_test(test_card_conflict ${CMAKE_CURRENT_LIST_DIR}/TestCardConflict.cpp)
 add_dependencies(test_card_conflict card_editor)
 target_compile_definitions(test_card_conflict PRIVATE CARD_EDITOR_PATH="$<TARGET_FILE:card_editor>")
+veltaro_test(test_untouched_save ${CMAKE_CURRENT_LIST_DIR}/TestUntouchedSave.cpp)

@@ -7,6 +7,7 @@
 #include "workers/WorkerRecord.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -138,6 +139,14 @@ private slots:
         ScreenFixture::click(screen, "cmdSalva");
         QCOMPARE(position(), QString("3"));
         QCOMPARE(fx.fileBytes("2017.prg").size(), 3 * 62681);
+
+        // A Save the archive refuses is told in a plain notice; the card keeps its values.
+        QVERIFY(QFile::remove(fx.path("2017.prg")) && QDir().mkdir(fx.path("2017.prg")));
+        box("Nome")->setText("Gamma");
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
+        QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
+        QCOMPARE(box("Nome")->text(), QString("Gamma"));
 
         ScreenFixture::click(screen, "cmdNuovo");
         QVERIFY(position().isEmpty());

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QDir>
 #include <QLineEdit>
 
 namespace {
@@ -134,6 +135,21 @@ private slots:
         });
         ScreenFixture::click(screen, "impProgetto");
         QCOMPARE(box("NomeProg")->text(), "  " + QString(45, 'p'));
+
+        // A year whose archive cannot be read: told so, and still on the year.
+        QVERIFY(QDir().mkdir(fx.path("2015.prg")));
+        Modal::on([](QDialog *d) {
+            auto *year = ScreenFixture::child<QLineEdit>(d, "txtAnno");
+            year->setText("2015");
+            Dialogs::Test::clear();
+            QTest::mouseClick(ScreenFixture::child(d, "btnApri"), Qt::LeftButton);
+            QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
+            QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
+            QVERIFY(year->isVisible());
+            QVERIFY(!ScreenFixture::child(d, "lstRecords")->isVisible());
+            d->reject();
+        });
+        ScreenFixture::click(screen, "impProgetto");
         QCOMPARE(box("CodiceProg")->text(), QString("C-1 "));
         QCOMPARE(box("AmbitoProg")->text(), QString("Sport"));
         QCOMPARE(box("Cognome")->text(), QString("Rossi"));

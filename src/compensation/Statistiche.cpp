@@ -219,6 +219,7 @@ void TfrmStatistiche::openChart()
     }
     m_file->setText(ProgramFolder::file(WorkRecord::fileName(anno)));
     m_titolo->setText(MonthlyStats::title(anno));
+    m_shownYear = anno;
     for (QLabel *month : m_months)
         month->setText(QStringLiteral("0"));
 
@@ -270,7 +271,7 @@ void TfrmStatistiche::printChart()
     for (int copy = 0; copy < pages; ++copy) {
         if (copy > 0 && !printer->newPage())
             break;
-        StatsChart::paintOnPage(painter, target, m_chart->kind(), m_chart->values());
+        StatsChart::paintOnPage(painter, target, m_chart->kind(), m_chart->values(), m_shownYear);
     }
     painter.end();
 }

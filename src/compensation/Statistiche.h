@@ -33,6 +33,7 @@ private:
     QLineEdit *m_anno;
     QLabel *m_file;
     QLabel *m_titolo;
+    QString m_shownYear;   // the year of the chart on view
     std::array<QLabel *, 12> m_months{};
     QChartView *m_view;
     StatsChart *m_chart;

@@ -280,11 +280,14 @@ void StatsChart::placeFoot()
     m_foot->setPos(r.left() + (r.width() - box.width()) / 2, r.bottom() - FootRoom + (FootRoom - box.height()) / 2 - 4);
 }
 
-void StatsChart::paintOnPage(QPainter &painter, const QRectF &target, Kind kind, const std::array<double, 12> &values)
+void StatsChart::paintOnPage(QPainter &painter, const QRectF &target, Kind kind, const std::array<double, 12> &values,
+                             const QString &year)
 {
     QGraphicsScene scene;
     auto *chart = new StatsChart;
     scene.addItem(chart);
+    if (!year.isEmpty())
+        chart->setTitle(chart->title() + QStringLiteral(" - anno ") + year);
     chart->setKind(kind);
     chart->setValues(values);
     // Laid out at a screen-like size of the page's proportions, then scaled onto the page.

@@ -32,7 +32,9 @@ public:
     QAbstractSeries *series() const;
 
     // Paints the chart, laid out afresh at a size of the target's proportions, into target.
-    static void paintOnPage(QPainter &painter, const QRectF &target, Kind kind, const std::array<double, 12> &values);
+    // The printed page names its year beside the title, so two years' printouts differ.
+    static void paintOnPage(QPainter &painter, const QRectF &target, Kind kind, const std::array<double, 12> &values,
+                            const QString &year = QString());
 
 private:
     void rebuild();

@@ -5,6 +5,7 @@
 #include "support/ScreenFixture.h"
 #include "WorkLogFixture.h"
 
+#include <QProcess>
 #include <QBarSet>
 #include <QImage>
 #include <QLabel>
@@ -249,8 +250,15 @@ private slots:
         QCOMPARE(Printing::Test::asked(), asked);
         const Pdf printed = readPdf(pdf);
         QCOMPARE(printed.pages, pages);
-        if (pages > 0)
+        if (pages > 0) {
             QVERIFY(printed.landscape);
+            // The page says which year it shows.
+            QProcess text;
+            text.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+            QVERIFY(text.waitForFinished(30000));
+            const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+            QVERIFY2(words.contains("Statistiche rimunerazioni mensili - anno " + year()->text()), qPrintable(words));
+        }
     }
 
     // The page is drawn from a chart laid out for it: every month with pay shows its colour.

@@ -183,14 +183,26 @@ void paintPage(QPainter &painter, const Page &page, double dotsPerUnit)
             font.setBold(p.style.bold);
             if (p.style.family.contains(QLatin1String("Courier")))
                 font.setStyleHint(QFont::TypeWriter);
-            painter.setFont(font);
             painter.setPen(p.style.colour);
             painter.save();
             painter.setClipRect(r);
             const double pad = 2 * dotsPerUnit;
             const QRectF room = r.adjusted(pad, 0, -pad, 0);
-            painter.drawText(room, int(p.style.alignment) | Qt::TextSingleLine,
-                             fitted(p.text, font, painter.device(), room.width()));
+            const Fit fit = fitInto(p.text, font, painter.device(), room.size());
+            painter.setFont(fit.font);
+            const double step = QFontMetricsF(fit.font, painter.device()).lineSpacing();
+            const double height = step * double(fit.lines.size());
+            double top = room.top();
+            if (p.style.alignment & Qt::AlignVCenter)
+                top += (room.height() - height) / 2;
+            else if (p.style.alignment & Qt::AlignBottom)
+                top += room.height() - height;
+            const int horizontal = int(p.style.alignment & Qt::AlignHorizontal_Mask);
+            for (const QString &line : fit.lines) {
+                painter.drawText(QRectF(room.left(), top, room.width(), step), horizontal | Qt::AlignVCenter | Qt::TextSingleLine,
+                                 line);
+                top += step;
+            }
             painter.restore();
             break;
         }
@@ -223,9 +235,66 @@ QString failedText()
                           "(per un file PDF, la cartella e lo spazio libero su disco) e riprovare.");
 }
 
-QString fitted(const QString &text, const QFont &font, QPaintDevice *device, double width)
+namespace {
+
+// Breaks text into lines of at most width, at blanks where it can, inside a word where it must.
+QStringList wrapped(const QString &text, const QFontMetricsF &metrics, double width)
 {
-    const QFontMetricsF metrics(font, device);
+    QStringList lines;
+    for (const QString &paragraph : QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'))) {
+        QString line;
+        for (QString word : paragraph.split(QLatin1Char(' '))) {
+            const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (metrics.horizontalAdvance(candidate) <= width) {
+                line = candidate;
+                continue;
+            }
+            if (!line.isEmpty())
+                lines << line;
+            while (metrics.horizontalAdvance(word) > width) {
+                QString part = Report::fittedWith(word, metrics, width);
+                if (part.isEmpty())
+                    part = word.left(1);
+                lines << part;
+                word = word.mid(part.size());
+            }
+            line = word;
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+}
+
+Fit fitInto(const QString &text, const QFont &base, QPaintDevice *device, const QSizeF &room)
+{
+    const double minimum = std::min(base.pointSizeF(), MinimumPointSize);
+    QFont font = base;
+    for (double size = base.pointSizeF();; size = std::max(minimum, size - 0.5)) {
+        font.setPointSizeF(size);
+        const QFontMetricsF metrics(font, device);
+        const int rows = std::max(1, int(room.height() / metrics.lineSpacing()));
+        const QStringList lines = wrapped(text, metrics, room.width());
+        if (lines.size() <= rows)
+            return {font, lines};
+        if (size <= minimum) {
+            // Still too long at the smallest type: what shows ends with "…", so the paper says
+            // that something is missing.
+            QStringList kept = lines.mid(0, rows);
+            const QString ellipsis(QChar(0x2026));
+            QString last = lines.mid(rows - 1).join(QLatin1Char(' '));
+            last = fittedWith(last, metrics, room.width() - metrics.horizontalAdvance(ellipsis));
+            while (last.endsWith(QLatin1Char(' ')))
+                last.chop(1);
+            kept.last() = last + ellipsis;
+            return {font, kept};
+        }
+    }
+}
+
+QString fittedWith(const QString &text, const QFontMetricsF &metrics, double width)
+{
     if (metrics.horizontalAdvance(text) <= width)
         return text;
     // The widest beginning that fits, never splitting a surrogate pair.
@@ -240,6 +309,11 @@ QString fitted(const QString &text, const QFont &font, QPaintDevice *device, dou
     if (low > 0 && text.at(low - 1).isHighSurrogate())
         --low;
     return text.left(low);
+}
+
+QString fitted(const QString &text, const QFont &font, QPaintDevice *device, double width)
+{
+    return fittedWith(text, QFontMetricsF(font, device), width);
 }
 
 void preview(const Template &report, QWidget *parent)

@@ -1,12 +1,13 @@
 #pragma once
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-class QFont;
 class QPaintDevice;
 class QPainter;
 class QPagedPaintDevice;
@@ -36,7 +37,7 @@ struct Item {
     Kind kind = Kind::Text;
     QString name;               // slots are found by name; captions may have none
     QRectF rect;                // within the band; a negative width spans the page body
-    QString text;               // Text: never wrapped, cut at the slot's edge
+    QString text;               // Text: fitted into the slot (see fitInto)
     QStringList lines;          // Block: one line each lineHeight, split across pages
     double lineHeight = 0;
     Style style;
@@ -100,9 +101,20 @@ QString failedText();
 void preview(const Template &report, QWidget *parent);
 // Writes the pages as a PDF file, as the printer would get them; false when it failed.
 bool writePdf(const Template &report, const QString &path);
-// The longest beginning of text that fits in width on the painter's device: a slot never
-// wraps and never runs into its neighbour, and what is cut is not printed at all.
+// The longest beginning of text that fits in width on the painter's device: what is cut is
+// not printed at all.
 QString fitted(const QString &text, const QFont &font, QPaintDevice *device, double width);
+QString fittedWith(const QString &text, const QFontMetricsF &metrics, double width);
+
+// How a slot shows its text without ever running into its neighbour: on as many lines as its
+// height holds, then in smaller type down to MinimumPointSize, and only then cut, the last
+// line ending with "…".
+constexpr double MinimumPointSize = 5.5;
+struct Fit {
+    QFont font;
+    QStringList lines;
+};
+Fit fitInto(const QString &text, const QFont &font, QPaintDevice *device, const QSizeF &room);
 
 // The list print of find screens and summaries: A4 landscape, the title on a slate bar,
 // the lines in a fixed-pitch block flowing over the pages, the date of printing at the foot.

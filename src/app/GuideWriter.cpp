@@ -31,6 +31,10 @@ const QHash<QString, QString> &pictured()
         {QStringLiteral("Applicazione Impostazione orari."), QStringLiteral("TfrmOrari")},
         {QStringLiteral("Applicazione Calendario turni."), QStringLiteral("TfrmTurni")},
         {QStringLiteral("Applicazione Registrazione lavori."), QStringLiteral("TfrmLavori")},
+        {QStringLiteral("Applicazione Archivio progetti."), QStringLiteral("TfrmReferti")},
+        {QStringLiteral("Riepilogo compensi e statistiche rimunerazioni mensili."), QStringLiteral("TfrmMenuPagamenti")},
+        {QStringLiteral("Applicazione Riepilogo compensi."), QStringLiteral("TfrmMenuRiepilogoPagamenti")},
+        {QStringLiteral("Grafici statistici rimunerazioni mensili."), QStringLiteral("TfrmStatistiche")},
     };
     return p;
 }
@@ -88,14 +92,23 @@ bool write(const QString &path, QString *error)
         font.setPointSize(11);
         doc.setDefaultFont(font);
         int block = 0;
-        const auto open = [&](const char *tag, const QString &style) {
-            const QString breakStyle = breaks.contains(block++) ? QStringLiteral("page-break-before: always; ") : QString();
+        const auto open = [&](const char *tag, const QString &style, bool newPage = false) {
+            const QString breakStyle = breaks.contains(block++) || newPage ? QStringLiteral("page-break-before: always; ")
+                                                                          : QString();
             return QStringLiteral("<%1 style='%2%3'>").arg(QLatin1String(tag), breakStyle, style);
         };
         QString html = open("h1", QStringLiteral("color:#2f4f6f")) + QStringLiteral("Veltaro</h1>")
             + open("p", QStringLiteral("font-size:14pt")) + QStringLiteral("Guida all'utilizzo del software</p>");
+        // The contents first; then every topic on a page of its own, its screen under it.
+        html += open("h2", QStringLiteral("color:#2f4f6f")) + QStringLiteral("Sommario</h2>");
+        int number = 0;
+        for (const HelpTopics::Topic &t : HelpTopics::all())
+            html += open("p", QStringLiteral("margin-left: 12px")) + QStringLiteral("%1. ").arg(++number)
+                + t.title.toHtmlEscaped() + QStringLiteral("</p>");
+        number = 0;
         for (const HelpTopics::Topic &t : HelpTopics::all()) {
-            html += open("h2", QStringLiteral("color:#2f4f6f")) + t.title.toHtmlEscaped() + QStringLiteral("</h2>");
+            html += open("h2", QStringLiteral("color:#2f4f6f"), true) + QStringLiteral("%1. ").arg(++number)
+                + t.title.toHtmlEscaped() + QStringLiteral("</h2>");
             for (const QString &p : t.paragraphs)
                 html += open("p", QString()) + p.toHtmlEscaped() + QStringLiteral("</p>");
             const QString screen = pictured().value(t.title);

@@ -34,8 +34,44 @@ private slots:
             QVERIFY(t.text().contains("\r\n\r\n"));
         }
         const QString general = HelpTopics::find(HelpTopics::generalTitle()).text();
-        for (const char *must : {"ACCESSO", "rete locale", "supporto rimovibile", "copiare l'intera cartella", "Duplica"})
+        for (const char *must : {"ACCESSO", "rete locale", "supporto rimovibile", "copiare l'intera cartella dei dati",
+                                 "Duplica", "cartella Backup", "indicata in fondo al menu principale"})
             QVERIFY2(general.contains(must), must);
+    }
+
+    // What each topic must say for a user to follow it without going wrong.
+    void topicsSayWhatTheProgramDoes_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("must");
+        QTest::addColumn<QStringList>("mustNot");
+        QTest::newRow("shifts") << "Applicazione Calendario turni." << QStringList{"dal lunedì alla domenica"}
+                                << QStringList{"dalla domenica al sabato"};
+        QTest::newRow("projects") << "Applicazione Archivio progetti."
+                                  << QStringList{"cinque sezioni", "Descrizione", "Partecipanti", "Materiali",
+                                                 "Registro attività", "Costi", "Progetto terminato", "Duplica", "RTF"}
+                                  << QStringList{};
+        QTest::newRow("work log") << "Applicazione Registrazione lavori." << QStringList{"Importa da un archivio progetti"}
+                                  << QStringList{};
+        QTest::newRow("schedules") << "Applicazione Impostazione orari."
+                                   << QStringList{"più caselle insieme", "si stampa l'elenco trovato"} << QStringList{};
+        QTest::newRow("export") << "Esportazione registro lavori in Microsoft Excel."
+                                << QStringList{"Lavori.xls", "cartella dei dati", "Rispondendo Sì", "Salva con nome"}
+                                << QStringList{"cartella del programma"};
+        QTest::newRow("backups") << "Copie di sicurezza e ripristino degli archivi."
+                                 << QStringList{"Backup", "veltaro-cli ripristina", "ultime dieci"} << QStringList{};
+    }
+    void topicsSayWhatTheProgramDoes()
+    {
+        QFETCH(QString, title);
+        QFETCH(QStringList, must);
+        QFETCH(QStringList, mustNot);
+        const QString text = HelpTopics::find(title).text();
+        QVERIFY2(!text.isEmpty(), qPrintable(title));
+        for (const QString &m : must)
+            QVERIFY2(text.contains(m), qPrintable(m));
+        for (const QString &m : mustNot)
+            QVERIFY2(!text.contains(m), qPrintable(m));
     }
 
     void everyHelpCommandOpensItsTopic_data()

@@ -116,16 +116,34 @@ const QVector<Command> &commands()
 Args parse(const QStringList &args)
 {
     Args a;
-    for (const QString &s : args) {
-        if (s == QLatin1String("--help") || s == QLatin1String("-h"))
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &s = args.at(i);
+        if (s == QLatin1String("--help") || s == QLatin1String("-h")) {
             a.help = true;
-        else if (s.startsWith(QLatin1String("--"))) {
+        } else if (s.startsWith(QLatin1String("--"))) {
+            // Every option takes a value: "--name=VALUE", or "--name VALUE" as the next word
+            // (a value that itself starts with "--" needs the "=").
             const qsizetype eq = s.indexOf(QLatin1Char('='));
-            a.options.append({s.mid(2, eq < 0 ? -1 : eq - 2), eq < 0 ? QString() : s.mid(eq + 1), eq >= 0});
-        } else
+            if (eq >= 0)
+                a.options.append({s.mid(2, eq - 2), s.mid(eq + 1), true});
+            else if (i + 1 < args.size() && !args.at(i + 1).startsWith(QLatin1String("--")))
+                a.options.append({s.mid(2), args.at(++i), true});
+            else
+                a.options.append({s.mid(2), QString(), false});
+        } else {
             a.positional << s;
+        }
     }
     return a;
+}
+
+// Commands without options name the first one given, as the others do.
+bool noOptions(Io &io, const Command &self, const Args &args, int &code)
+{
+    if (args.options.isEmpty())
+        return true;
+    code = usageError(io, self, QStringLiteral("opzione sconosciuta: --%1").arg(args.options.first().name));
+    return false;
 }
 
 QString Args::value(const QString &name) const
@@ -157,7 +175,8 @@ int main(const QStringList &args, Io &io)
         s << "Uso: veltaro-cli COMANDO [ARGOMENTI]\n\nComandi:\n";
         for (const Command &c : commands())
             s << "  " << QString::fromUtf8(c.usage).section(QLatin1Char('\n'), 0, 0) << "\n";
-        s << "\nveltaro-cli COMANDO --help descrive un comando.\n";
+        s << "\nLe opzioni si scrivono --nome=valore oppure --nome valore.\n"
+             "veltaro-cli COMANDO --help descrive un comando.\n";
     };
     if (args.isEmpty()) {
         overview(io.err);
@@ -186,7 +205,9 @@ int controlla(const QStringList &rawArgs, Io &io)
 {
     const Command &self = commands().at(1);
     const Args args = parse(rawArgs);
-    if (args.positional.size() != 2 || !args.options.isEmpty())
+    if (int code = 0; !noOptions(io, self, args, code))
+        return code;
+    if (args.positional.size() != 2)
         return usageError(io, self, QStringLiteral("indicare il tipo di controllo e il valore"));
     const QString what = args.positional.at(0);
     // The screens check what their boxes hold: the same limits and rewriting apply here.
@@ -222,7 +243,9 @@ int verifica(const QStringList &rawArgs, Io &io)
 {
     const Command &self = commands().at(0);
     const Args args = parse(rawArgs);
-    if (args.positional.size() != 1 || !args.options.isEmpty())
+    if (int code = 0; !noOptions(io, self, args, code))
+        return code;
+    if (args.positional.size() != 1)
         return usageError(io, self, QStringLiteral("indicare un solo archivio"));
     const QString path = args.positional.first();
     const ArchiveKind kind = ArchiveKinds::forFile(path);
@@ -689,7 +712,9 @@ int rtf(const QStringList &rawArgs, Io &io)
 {
     const Command &self = command("rtf");
     const Args args = parse(rawArgs);
-    if (args.positional.size() != 3 || !args.options.isEmpty())
+    if (int code = 0; !noOptions(io, self, args, code))
+        return code;
+    if (args.positional.size() != 3)
         return usageError(io, self, QStringLiteral("indicare l'archivio dei progetti, il numero della scheda e il file RTF"));
     const QString path = args.positional.at(0), target = args.positional.at(2);
     if (ArchiveKinds::forFile(path).name != QLatin1String("progetti"))
@@ -709,7 +734,9 @@ int stampa(const QStringList &rawArgs, Io &io)
 {
     const Command &self = command("stampa");
     const Args args = parse(rawArgs);
-    if (args.positional.size() != 3 || !args.options.isEmpty())
+    if (int code = 0; !noOptions(io, self, args, code))
+        return code;
+    if (args.positional.size() != 3)
         return usageError(io, self, QStringLiteral("indicare l'archivio, il numero della scheda e il file PDF"));
     const QString path = args.positional.at(0), target = args.positional.at(2);
     const ArchiveKind kind = ArchiveKinds::forFile(path);

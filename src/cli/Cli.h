@@ -21,7 +21,7 @@ struct Command {
 const QVector<Command> &commands();
 int main(const QStringList &args, Io &io);
 
-// "--name=value" options and positional arguments.
+// Options ("--name=value" or "--name value") and positional arguments.
 struct Option {
     QString name;
     QString value;

@@ -26,6 +26,12 @@ struct Run {
     int code;
     QString out, err;
 };
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 Run cli(const QStringList &args)
 {
     QString out, err;
@@ -438,6 +444,64 @@ private slots:
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         // Only reading: a refused or missing archive is never created.
         QCOMPARE(QDir(a.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
+    // Every option takes its value after "=" or as the next word, as command lines here do;
+    // an option a command does not know is refused by its name.
+    void optionsTakeTheirValueEitherWay_data()
+    {
+        QTest::addColumn<QStringList>("joined");
+        QTest::addColumn<QStringList>("apart");
+        QTest::newRow("trova") << QStringList{"trova", "W", "--Cognome=ross"} << QStringList{"trova", "W", "--Cognome", "ross"};
+        QTest::newRow("riepilogo") << QStringList{"riepilogo", "L", "--dal=01/03/2017", "--al=31/03/2017"}
+                                   << QStringList{"riepilogo", "L", "--dal", "01/03/2017", "--al", "31/03/2017"};
+        QTest::newRow("esporta") << QStringList{"esporta", "W", "--file=E/uno.xls"} << QStringList{"esporta", "--file", "E/uno.xls", "W"};
+        QTest::newRow("ripristina") << QStringList{"ripristina", "--cartella=D"} << QStringList{"ripristina", "--cartella", "D"};
+    }
+    void optionsTakeTheirValueEitherWay()
+    {
+        QFETCH(QStringList, joined);
+        QFETCH(QStringList, apart);
+        Archives a;
+        QVERIFY(QDir(a.dir.path()).mkpath("E"));
+        const auto place = [&](QStringList args) {
+            for (QString &arg : args) {
+                if (arg == "W" || arg == "L")
+                    arg = arg == "W" ? a.workersPath : a.logPath;
+                arg.replace("=E/", "=" + a.dir.path() + "/E/").replace(QRegularExpression("^E/"), a.dir.path() + "/E/");
+                arg.replace(QRegularExpression("^D$"), a.dir.path()).replace("=D", "=" + a.dir.path());
+            }
+            return args;
+        };
+        const Run one = cli(place(joined));
+        const QByteArray first = QFile(a.dir.path() + "/E/uno.xls").exists() ? readAll(a.dir.path() + "/E/uno.xls") : QByteArray();
+        QFile::remove(a.dir.path() + "/E/uno.xls");
+        const Run two = cli(place(apart));
+        QCOMPARE(two.code, 0);
+        QCOMPARE(two.err, one.err);
+        QCOMPARE(two.out, one.out);
+        QCOMPARE(one.code, 0);
+        if (joined.first() == "esporta")
+            QCOMPARE(readAll(a.dir.path() + "/E/uno.xls"), first);
+    }
+
+    void unknownOptionsAreNamed_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("verifica") << QStringList{"verifica", "W", "--forza"};
+        QTest::newRow("controlla") << QStringList{"controlla", "cf", "RSSMRA80A01H501U", "--forza=1"};
+        QTest::newRow("rtf") << QStringList{"rtf", "2017.prg", "1", "x.rtf", "--forza"};
+        QTest::newRow("scadenze") << QStringList{"scadenze", "W", "--forza", "sì"};
+    }
+    void unknownOptionsAreNamed()
+    {
+        QFETCH(QStringList, args);
+        Archives a;
+        if (args.at(1) == "W")
+            args[1] = a.workersPath;
+        const Run r = cli(args);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("opzione sconosciuta: --forza"), qPrintable(r.err));
     }
 
     void projectsAndWorksAsTheScreens()

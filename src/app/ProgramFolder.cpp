@@ -151,8 +151,11 @@ QString prepare(const Choice &choice, const QString &exe)
     // Written aside and then given its name without replacing: another computer on a
     // shared folder may have put its own there in the meantime, and that one stays.
     QTemporaryFile out(password + QLatin1String(".XXXXXX"));
-    const bool written = out.open() && out.write(content) == content.size() && out.flush()
-                         && ::fsync(out.handle()) == 0;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    // A temporary file is the owner's alone; on a shared folder every user must read it.
+    const bool written = out.open() && ::fchmod(out.handle(), 0666 & ~mask) == 0 && out.write(content) == content.size()
+                         && out.flush() && ::fsync(out.handle()) == 0;
     if (written && QFile::rename(out.fileName(), password)) {
         out.setAutoRemove(false);
         return QString();

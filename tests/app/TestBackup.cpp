@@ -132,13 +132,13 @@ private slots:
     void everyDataFolderCanBeEnteredTheFirstTime()
     {
         QFETCH(int, origin);
+        const mode_t before = ::umask(022);
         QTemporaryDir root;
         const QString exe = root.path() + "/usb";
         QVERIFY(QDir().mkpath(exe));
         put(exe + "/unins000.dll", PasswordFile::initialContent());
         const ProgramFolder::Choice c{origin == int(ProgramFolder::Origin::Own) ? exe + "/" : root.path() + "/new/data/",
                                       ProgramFolder::Origin(origin)};
-        const mode_t before = ::umask(022);
         QCOMPARE(ProgramFolder::prepare(c, exe), QString());
         QCOMPARE(PasswordFile::login(c.path + "unins000.dll", "ACCESSO"), PasswordFile::LoginResult::Admitted);
         QFile made(c.path + "Dipendenti.pro");
@@ -158,6 +158,7 @@ private slots:
         } else {
             // A chosen or shared folder keeps what the users' umask and the folder give.
             QCOMPARE(archive.st_mode & 0777, mode_t(0644));
+            QCOMPARE(password.st_mode & 0777, mode_t(0644));
             QCOMPARE(after, mode_t(022));
         }
         // No temporary file is left beside it.

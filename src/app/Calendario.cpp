@@ -40,6 +40,8 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     m_memory->setObjectName(QStringLiteral("lblMemory"));
     m_memory->hide();
     connect(ok, &QPushButton::clicked, this, &TfrmCalendario::importDate);
+    // Enter or a double-click on a day takes that day.
+    connect(m_calendar, &QCalendarWidget::activated, this, &TfrmCalendario::importDate);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(sizeHint());
     // Enter in the calendar's own year field only moves the calendar to that year; left to

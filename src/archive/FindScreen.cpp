@@ -280,7 +280,7 @@ void FindScreen::search()
     m_results->setLines(found.lines, true);
     m_stack->setCurrentWidget(m_results);
     m_results->searchBox()->clear();
-    m_results->searchBox()->setFocus(Qt::OtherFocusReason);
+    m_results->focusResults();
 }
 
 void FindScreen::pick(const QString &line)
@@ -329,7 +329,7 @@ void SummaryScreen::showEvent(QShowEvent *event)
     DialogFrame::centre(this);
     m_results->reset();
     build();
-    m_results->searchBox()->setFocus(Qt::OtherFocusReason);
+    m_results->focusResults();
 }
 
 void SummaryScreen::done(int result)

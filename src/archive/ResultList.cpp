@@ -7,6 +7,7 @@
 #include "framework/Report.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -207,6 +208,20 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent *event)
     emit picked(selectedLine());
 }
 
+void ResultList::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // Taken here, or the dialog would press its default button.
+        event->accept();
+        if (selectedRow() >= 0)
+            emit picked(selectedLine());
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
 ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool countLine, QWidget *parent)
     : QWidget(parent), m_title(listTitle), m_remembered(remembered ? remembered : &m_ownRemembered)
 {
@@ -231,10 +246,19 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     row->addWidget(m_search, 1);
     row->addWidget(find);
     v->addLayout(row);
+    // A search that finds nothing says so, quietly, under the box.
+    m_notFound = new QLabel(this);
+    m_notFound->setObjectName(QStringLiteral("lblNonTrovato"));
+    m_notFound->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    m_notFound->hide();
+    v->addWidget(m_notFound);
+    connect(m_search, &QLineEdit::textChanged, m_notFound, &QWidget::hide);
 
     m_list = new ResultList(this);
     v->addWidget(m_list, 1);
-    v->addWidget(new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), this));
+    v->addWidget(new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic "
+                                           "(o con Invio)."),
+                            this));
 
     auto *bottom = new QHBoxLayout;
     if (countLine) {
@@ -291,8 +315,22 @@ void ResultPanel::reset()
 
 void ResultPanel::findInList()
 {
-    if (m_list->find(m_search->text(), *m_remembered) == ResultList::Search::EmptyList)
+    const ResultList::Search found = m_list->find(m_search->text(), *m_remembered);
+    if (found == ResultList::Search::EmptyList)
         Dialogs::notice(this, ResultText::emptyList());
+    m_notFound->setText(QStringLiteral("Nessuna riga dell'elenco contiene \"%1\".").arg(m_search->text()));
+    m_notFound->setVisible(found == ResultList::Search::NotFound);
+}
+
+void ResultPanel::focusResults()
+{
+    if (m_list->count() > 0) {
+        if (m_list->selectedRow() < 0)
+            m_list->selectRow(0);
+        m_list->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_search->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ResultPanel::printList()

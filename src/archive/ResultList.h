@@ -48,6 +48,8 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Enter and Space on a line pick it, as a double-click does.
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -78,6 +80,9 @@ public:
     void reset();
     void findInList();
     void printList();
+    // Where the focus goes once the list is filled: the list when it has lines, so that the
+    // arrows and Enter work at once, else the search box.
+    void focusResults();
 
 signals:
     void picked(const QString &line);
@@ -92,6 +97,7 @@ private:
     ResultList *m_list;
     QLineEdit *m_search;
     QLabel *m_count = nullptr;
+    QLabel *m_notFound = nullptr;
 };
 
 namespace ResultText {

@@ -126,10 +126,22 @@ private:
         const bool erase = e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete;
         const bool passes = erase || e->key() == Qt::Key_Left || e->key() == Qt::Key_Right;
         if (m_options.picker) {
+            // Tab and Shift+Tab leave the box as everywhere; a modifier pressed alone (the start
+            // of Shift+Tab) does nothing; any other key opens the picker.
+            if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab)
+                return false;
+            switch (e->key()) {
+            case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_AltGr: case Qt::Key_Meta:
+            case Qt::Key_Super_L: case Qt::Key_Super_R: case Qt::Key_CapsLock: case Qt::Key_NumLock:
+            case Qt::Key_ScrollLock:
+                return true;
+            default:
+                break;
+            }
             if (erase) {
                 if (QLineEdit *le = editOf(m_box))
                     le->clear();
-            } else if (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab) {
+            } else {
                 m_options.picker();
             }
             return true;

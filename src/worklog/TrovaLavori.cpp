@@ -196,7 +196,7 @@ void TfrmImportaProgetti::openYear()
     }
     m_results->setLines(found.lines, true);
     m_stack->setCurrentWidget(m_results);
-    m_results->searchBox()->setFocus(Qt::OtherFocusReason);
+    m_results->focusResults();
 }
 
 void TfrmImportaProgetti::pick(const QString &line)

@@ -4,10 +4,14 @@
 #include "checks/CheckScreens.h"
 #include "compensation/WorkLogFixture.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/Clock.h"
 #include "support/ScreenFixture.h"
 #include "worklog/Lavori.h"
 
 #include <QCalendarWidget>
+#include <QVBoxLayout>
+#include <QDialog>
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -208,6 +212,103 @@ private slots:
         ScreenFixture::click(&picker, "btnImportaData");
         QVERIFY(!picker.isVisible());
         QCOMPARE(target.text(), selected.toString("dd/MM/yyyy"));
+    }
+
+    // Enter on a highlighted day takes it; Esc leaves the box as it was.
+    void calendarEnterTakesTheDay()
+    {
+        ScreenFixture fx;
+        QLineEdit target;
+        TfrmCalendario::registerTarget(QStringLiteral("prova"), &target);
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            TfrmCalendario picker;
+            picker.lblMemory()->setText(QStringLiteral("prova"));
+            picker.show();
+            ScreenFixture::activate(&picker);
+            auto *days = picker.calendar()->findChild<QAbstractItemView *>();
+            QVERIFY(days);
+            days->setFocus();
+            QTest::keyClick(days, Qt::Key_Right);
+            const QDate next = Clock::today().addDays(1);
+            QCOMPARE(picker.calendar()->selectedDate(), next);
+            QTest::keyClick(days, key);
+            QVERIFY(!picker.isVisible());
+            QCOMPARE(target.text(), key == Qt::Key_Return ? next.toString("dd/MM/yyyy") : QString());
+        }
+    }
+
+    // A picker-only date box: Tab and Shift+Tab leave it, a modifier alone does nothing, any
+    // other key opens the picker.
+    void dateBoxesLetTabThrough()
+    {
+        QWidget window;
+        auto *line = new QHBoxLayout(&window);
+        auto *before = new QLineEdit(&window), *date = new QLineEdit(&window), *after = new QLineEdit(&window);
+        for (QLineEdit *e : {before, date, after})
+            line->addWidget(e);
+        int opened = 0;
+        Box::setup(date, {.picker = [&opened] { ++opened; }});
+        window.show();
+        ScreenFixture::activate(&window);
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), date);
+        for (const Qt::Key modifier : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt})
+            QTest::keyClick(date, modifier);
+        QCOMPARE(opened, 0);
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QTest::keyClick(date, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), before);
+        QCOMPARE(opened, 0);
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_A);
+        QTest::keyClick(date, Qt::Key_F4);
+        QCOMPARE(opened, 2);
+    }
+
+    // A filled list has the focus on its first line; arrows move, Enter and Space pick as a
+    // double-click does, and never press the dialog's default button.
+    void resultLinesArePickedByKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void resultLinesArePickedByKeyboard()
+    {
+        QFETCH(int, key);
+        QDialog dialog;
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *panel = new ResultPanel(QStringLiteral("Elenco"), nullptr, true, &dialog);
+        layout->addWidget(panel);
+        QStringList picked;
+        connect(panel, &ResultPanel::picked, &dialog, [&picked](const QString &l) { picked << l; });
+        panel->setLines(QStringList{"Bianchi", "Rossi", "Verdi"});
+        dialog.show();
+        ScreenFixture::activate(&dialog);
+        panel->focusResults();
+        QCOMPARE(QApplication::focusWidget(), panel->list());
+        QCOMPARE(panel->list()->selectedRow(), 0);
+        QTest::keyClick(panel->list(), Qt::Key_Down);
+        QTest::keyClick(panel->list(), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(picked, QStringList{"Rossi"});
+        QVERIFY(dialog.isVisible());
+
+        // The in-list search that finds nothing says so, and the line goes when the text changes.
+        panel->searchBox()->setText("Neri");
+        panel->findInList();
+        auto *note = dialog.findChild<QLabel *>("lblNonTrovato");
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QString("Nessuna riga dell'elenco contiene \"Neri\"."));
+        panel->searchBox()->setText("Ver");
+        QVERIFY(!note->isVisible());
+        panel->findInList();
+        QVERIFY(!note->isVisible());
+        QCOMPARE(panel->list()->selectedRow(), 2);
     }
 };
 

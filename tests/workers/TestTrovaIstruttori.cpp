@@ -177,7 +177,7 @@ private slots:
         for (const QString &l : list->lines())
             names << l.section(' ', 0, 0);
         QCOMPARE(names, (QStringList{"Azzurri", "Bianchi", "Verdi"}));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtTrova"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("lstRecords"));   // arrows and Enter at once
         QTRY_COMPARE(Dialogs::Test::shown().size(), 1);
         QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
         QCOMPARE(Dialogs::Test::last().text,

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,6 +43,47 @@ void addBeside(QWidget *box, QWidget *extra)
 
 namespace {
 
+// Ctrl+Tab leaves a table of bands for the control after it, Ctrl+Shift+Tab for the one
+// before it, instead of a Tab for every cell.
+class GridExit : public QObject
+{
+public:
+    static void install(const QVector<QWidget *> &cells)
+    {
+        if (cells.isEmpty())
+            return;
+        auto *exit = new GridExit(cells.first()->parentWidget());
+        exit->m_first = cells.first();
+        exit->m_last = cells.last();
+        for (QWidget *w : cells)
+            w->installEventFilter(exit);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *e = static_cast<QKeyEvent *>(event);
+        if (!(e->modifiers() & Qt::ControlModifier) || (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab))
+            return false;
+        const bool back = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+        for (QWidget *w = back ? m_first->previousInFocusChain() : m_last->nextInFocusChain(); w && w != m_first && w != m_last;
+             w = back ? w->previousInFocusChain() : w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()
+                && w->window() == m_first->window() && !w->focusProxy()) {
+                w->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return true;
+    }
+
+private:
+    using QObject::QObject;
+    QWidget *m_first = nullptr;
+    QWidget *m_last = nullptr;
+};
+
 struct Builder {
     WorkWindow *screen;
     const RecordLayout &layout;
@@ -65,7 +107,9 @@ struct Builder {
             w = new QPushButton(QString::fromUtf8(b.text), parent);
         }
         w->setObjectName(name);
-        w->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches it right after its box (a click leaves the focus where it was); Enter
+        // on it presses it.
+        w->setFocusPolicy(Qt::TabFocus);
         w->setCursor(Qt::PointingHandCursor);
         if (b.hint)
             screen->setHint(w, QString::fromUtf8(b.hint));
@@ -186,6 +230,7 @@ struct Builder {
     {
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(4);
+        QVector<QVector<QWidget *>> byBand(s.bands);
         int column = 0;
         for (const Row &row : s.rows) {
             auto *heading = new QLabel(QString::fromUtf8(row.caption), box);
@@ -201,11 +246,22 @@ struct Builder {
                 QWidget *w = control(box, row, bandName("", row.field, band));
                 // Short boxes stand in the middle of their heading.
                 grid->addWidget(w, band, column, row.width > 0 ? Qt::AlignHCenter : Qt::Alignment());
-                if (row.button.name)
-                    grid->addWidget(button(box, row.button, bandName("", row.button.name, band)), band, column + 1);
+                byBand[band - 1].append(w);
+                if (row.button.name) {
+                    QWidget *b = button(box, row.button, bandName("", row.button.name, band));
+                    grid->addWidget(b, band, column + 1);
+                    byBand[band - 1].append(b);
+                }
             }
             column += span;
         }
+        // Tab goes along each band, band after band, as the table is read.
+        QVector<QWidget *> order;
+        for (const QVector<QWidget *> &line : byBand)
+            order += line;
+        for (qsizetype i = 1; i < order.size(); ++i)
+            QWidget::setTabOrder(order.at(i - 1), order.at(i));
+        GridExit::install(order);
     }
 
     QWidget *section(QWidget *form, const Section &s) const

@@ -101,7 +101,7 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
     worker->addWidget(m_tipologia);
     auto *import = new QPushButton(QStringLiteral("Importa dall'anagrafica lavoratori..."), form);
     import->setObjectName(QStringLiteral("impCodFisc"));
-    import->setFocusPolicy(Qt::NoFocus);
+    import->setFocusPolicy(Qt::TabFocus);
     import->setCursor(Qt::PointingHandCursor);
     setHint(import, QStringLiteral("Importa il codice fiscale dall'archivio anagrafico dei lavoratori."));
     worker->addWidget(import);

@@ -93,6 +93,9 @@ TfrmEsporta::TfrmEsporta(const SheetExport::Sheet &sheet, const QString &archive
     m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A read-only grid of thousands of cells: Tab and Shift+Tab leave it, the arrows move in it.
+    m_grid->setTabKeyNavigation(false);
     m_grid->setWordWrap(false);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -50,6 +50,12 @@ private slots:
             QCOMPARE(grid->model()->index(1, 0).data().toInt(), 2);
             QCOMPARE(grid->model()->index(0, 1).data().toString(), QString("Rossi Mario"));
             QCOMPARE(grid->rowHeight(0), 21);
+            // A read-only grid: the arrows move in it, Tab leaves it.
+            grid->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(grid, Qt::Key_Right);
+            QVERIFY(grid->currentIndex().isValid());
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != grid);
             ScreenFixture::click(d, "cmdEsporta");
         });
         ScreenFixture::click(fx.screens->istruttori, "cmdEsporta");

@@ -8,6 +8,7 @@
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "framework/Keyboard.h"
 #include "workers/TrovaIstruttori.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerRecord.h"
@@ -21,6 +22,16 @@
 #include <QVBoxLayout>
 
 #include <utility>
+
+namespace {
+void focusInSight(QWidget *w)
+{
+    if (!w)
+        return;
+    Keyboard::focusByKeyboard(w);
+    w->setFocus(Qt::TabFocusReason);
+}
+}
 
 namespace {
 const QColor Slate(0x46, 0x5a, 0x6e);
@@ -148,6 +159,9 @@ void TfrmAvvio::showEvent(QShowEvent *event)
         return;
     showFolderFacts();
     countContracts();
+    // Opened or come back to, the menu shows its focus on its first entry, so the same keys
+    // always lead to the same place.
+    focusInSight(findChild<QWidget *>(QStringLiteral("btnLavoratori")));
 }
 
 void TfrmAvvio::showFolderFacts()
@@ -377,8 +391,10 @@ TfrmMenuPagamenti::TfrmMenuPagamenti(QWidget *parent)
 void TfrmMenuPagamenti::showEvent(QShowEvent *event)
 {
     TagMenu::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         m_memory->setText(QStringLiteral("avvio"));
+        focusInSight(findChild<QWidget *>(QStringLiteral("btnRiepiloghi")));
+    }
 }
 
 // ---- modules still to come ----

@@ -83,6 +83,10 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     buttons->addWidget(m_ok);
     buttons->addWidget(exit);
     outer->addLayout(buttons);
+    // Tab from the password reaches OK first, then the other choices.
+    QWidget::setTabOrder(m_password, m_ok);
+    QWidget::setTabOrder(m_ok, change);
+    QWidget::setTabOrder(change, exit);
 
     connect(m_password, &QLineEdit::textChanged, this,
             [this] { m_ok->setEnabled(!Routines::trimmed(m_password->text()).isEmpty()); });

@@ -6,6 +6,7 @@
 #include "archive/TextCodec.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "framework/Keyboard.h"
 #include "framework/WorkWindow.h"
 
 #include <QAbstractTableModel>
@@ -148,6 +149,11 @@ void TfrmEsporta::showEvent(QShowEvent *event)
         return;
     DialogFrame::centre(this);
     fill();
+    // The dialog opens with its focus in sight, on the command it is for.
+    if (QWidget *save = findChild<QWidget *>(QStringLiteral("cmdEsporta"))) {
+        Keyboard::focusByKeyboard(save);
+        save->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void TfrmEsporta::fill()

@@ -41,6 +41,18 @@ private slots:
         QVERIFY(ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword")->text().isEmpty());
         QVERIFY(!fx.screens->avvio->isVisible());
 
+        // Tab from the password: OK, then "Cambia Password", then "Esci".
+        ScreenFixture::activate(fx.screens->password);
+        auto *box = ScreenFixture::child<QLineEdit>(fx.screens->password, "txtPassword");
+        box->setText("x");
+        box->setFocus();
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"cmdOK", "btnCambiaPassword", "cmdEsci", "txtPassword"}));
+
         login(fx, "  Accesso ");
         QVERIFY(fx.screens->avvio->isVisible());
         QVERIFY(!fx.screens->password->isVisible());

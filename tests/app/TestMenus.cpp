@@ -126,8 +126,14 @@ private slots:
         ScreenFixture fx;
         fx.screens->avvio->open();
         fx.screens->menuPagamenti->open();
+        // The compensation menu opens with its focus in sight on its first choice.
+        QCOMPARE(fx.screens->menuPagamenti->focusWidget()->objectName(), QString("btnRiepiloghi"));
+        QVERIFY(fx.screens->menuPagamenti->testAttribute(Qt::WA_KeyboardFocusChange));
         ScreenFixture::click(fx.screens->menuPagamenti, "imgEsci");
         QCOMPARE(Navigation::current(), fx.screens->avvio);
+        // Back on the main menu, the focus is on its first entry, where it was at the start.
+        QCOMPARE(fx.screens->avvio->focusWidget()->objectName(), QString("btnLavoratori"));
+        QVERIFY(fx.screens->avvio->testAttribute(Qt::WA_KeyboardFocusChange));
     }
 
     void closingMainMenuEndsProgram()

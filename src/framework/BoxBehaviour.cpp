@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -92,6 +93,9 @@ public:
             if (m_options.amountDecimals >= 0)
                 if (QLineEdit *e = editOf(m_box))
                     applyAmountRule(e);
+            // A text longer than its box shows its beginning once left, not its end.
+            if (QLineEdit *e = editOf(m_box); e && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+                e->setCursorPosition(0);
             break;
         case QEvent::Move:
         case QEvent::Resize:

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
@@ -133,6 +134,10 @@ bool inputBox(QWidget *parent, const QString &title, const QString &prompt, QStr
     box.setLabelText(prompt);
     box.setTextValue(value);
     box.setOkButtonText(QStringLiteral("OK"));
+    // Wide enough for its title bar to show the whole title (the dialog takes its size from
+    // what it holds).
+    if (auto *label = box.findChild<QLabel *>())
+        label->setMinimumWidth(QFontMetrics(box.font()).horizontalAdvance(title) * 3 / 2 + 120);
     box.setCancelButtonText(QStringLiteral("Annulla"));
     if (box.exec() != QDialog::Accepted)
         return false;

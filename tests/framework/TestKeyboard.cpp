@@ -86,6 +86,26 @@ private slots:
         }
     }
 
+    // A text longer than its box shows its beginning once the box is left.
+    void leftBoxShowsItsBeginning()
+    {
+        QWidget window;
+        auto *line = new QHBoxLayout(&window);
+        auto *cell = new QLineEdit(&window), *other = new QLineEdit(&window);
+        cell->setFixedWidth(60);
+        line->addWidget(cell);
+        line->addWidget(other);
+        Box::setup(cell);
+        window.show();
+        ScreenFixture::activate(&window);
+        cell->setFocus();
+        QTest::keyClicks(cell, "Rossi A., Bianchi L., Dell'Acqua N.");
+        QCOMPARE(cell->cursorPosition(), 35);
+        QTest::keyClick(cell, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), other);
+        QCOMPARE(cell->cursorPosition(), 0);
+    }
+
     // Italians type thousands with a point: a typed point has no effect, so 12.500,50 is 12500,50.
     void typedKeysStillFiltered()
     {

@@ -16,6 +16,27 @@ QQueue<QString> files;
 QString lastFolder;
 }
 
+QString startFolder(const QString &current)
+{
+    // Beside the file already chosen, or where the last one was picked, or the account's
+    // documents; a folder that is not there gives way to the next. The trailing '/' keeps
+    // the chooser from taking the folder's name as a file name.
+    QStringList candidates;
+    if (!current.trimmed().isEmpty())
+        candidates << QFileInfo(current.trimmed()).absolutePath();
+    candidates << lastFolder << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) << QDir::homePath();
+    for (const QString &c : candidates)
+        if (!c.isEmpty() && QFileInfo(c).isDir())
+            return QDir(c).absolutePath() + QLatin1Char('/');
+    return QDir::homePath() + QLatin1Char('/');
+}
+
+void remember(const QString &folder)
+{
+    if (!folder.isEmpty())
+        lastFolder = folder;
+}
+
 bool chooseFile(QWidget *parent, const QString &title, QString &path)
 {
     if (Dialogs::Test::enabled()) {
@@ -25,11 +46,7 @@ bool chooseFile(QWidget *parent, const QString &title, QString &path)
         path = answer;
         return true;
     }
-    // The chooser starts where the last file was picked, or beside the current one.
-    QString start = lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : lastFolder;
-    if (!path.trimmed().isEmpty())
-        start = QFileInfo(path.trimmed()).absolutePath();
-    const QString picked = QFileDialog::getOpenFileName(parent, title, start, QStringLiteral("Tutti i file (*)"));
+    const QString picked = QFileDialog::getOpenFileName(parent, title, startFolder(path), QStringLiteral("Tutti i file (*)"));
     if (picked.isEmpty())
         return false;
     lastFolder = QFileInfo(picked).absolutePath();

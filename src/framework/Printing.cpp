@@ -1,7 +1,10 @@
 #include "framework/Printing.h"
 
 #include "framework/Dialogs.h"
+#include "framework/Documents.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -36,10 +39,21 @@ std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layo
     printer->setCopyCount(copies);
     if (answered)
         return printer;
+    // "Print to file" proposes the folder last used and a name saying what is printed: Qt
+    // takes the name from the document's name and the folder from the current one.
+    if (parent && parent->window())
+        printer->setDocName(parent->window()->windowTitle().trimmed().replace(QLatin1Char('/'), QLatin1Char('-'))
+                                .replace(QLatin1Char('.'), QLatin1Char(' ')));
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(Documents::startFolder());
     QPrintDialog dialog(printer.get(), parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QDir::setCurrent(current);
+    if (!accepted)
         return nullptr;
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        Documents::remember(QFileInfo(printer->outputFileName()).absolutePath());
     // The page templates are drawn for their own orientation.
     printer->setPageOrientation(layout.orientation());
     return printer;

@@ -1,8 +1,13 @@
 #include "framework/Dialogs.h"
+#include "framework/Documents.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QStandardPaths>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -127,6 +132,25 @@ private slots:
                                QStringLiteral("OK"));
         QCOMPARE(seen.text, QStringLiteral("Primo.\n\nSecondo.\nTerzo."));
         QCOMPARE(Dialogs::Test::last().text, QStringLiteral("Primo.\n\r\n\rSecondo.\r\nTerzo."));
+    }
+
+    // Choosers start in a folder that is there, never with a folder's name as the file name.
+    void choosersStartInAnExistingFolder()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QStandardPaths::setTestModeEnabled(false);
+        QCOMPARE(Documents::startFolder(), QDir(home.path()).absolutePath() + "/");   // no Documents yet
+        QVERIFY(QDir(home.path()).mkdir("Documents"));
+        QCOMPARE(Documents::startFolder(), QDir(home.path()).absolutePath() + "/Documents/");
+        QVERIFY(QDir(home.path()).mkdir("fatture"));
+        QCOMPARE(Documents::startFolder(home.path() + "/fatture/a.pdf"), QDir(home.path()).absolutePath() + "/fatture/");
+        Documents::remember(home.path() + "/fatture");
+        QCOMPARE(Documents::startFolder(), QDir(home.path()).absolutePath() + "/fatture/");
+        Documents::remember(home.path() + "/sparita");
+        QCOMPARE(Documents::startFolder(), QDir(home.path()).absolutePath() + "/Documents/");
+        qputenv("HOME", oldHome);
     }
 
     void inputBoxGivesTheTextOrNothing()

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,9 +26,17 @@ WorkWindow::WorkWindow(const QString &objectName, const QString &caption, QWidge
     m_outer = new QVBoxLayout(this);
     m_outer->setContentsMargins(0, 0, 0, 0);
     m_outer->setSpacing(0);
-    m_content = new QWidget(this);
+    // A window never grows past the screen: what does not fit scrolls inside it, and the
+    // status line stays in sight at the bottom.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("panScorrimento"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    m_content = new QWidget;
     m_content->setObjectName(QStringLiteral("panContenuto"));
-    m_outer->addWidget(m_content, 1);
+    scroll->setWidget(m_content);
+    m_outer->addWidget(scroll, 1);
     clearsHint(this);
     clearsHint(m_content);
 }

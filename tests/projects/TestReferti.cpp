@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 namespace {
 // A stored project built from the published offsets: each text, then its zero byte.
@@ -106,6 +107,22 @@ private slots:
                  project({{0, " " + QByteArray(119, 'N')}, {121, "P-01"}, {454, "01/02/2017"}, {465, "30/06/2017"},
                           {476, "12500,50"}, {540, "Rossi Mario"}, {1144, "uno\r\ndue"}, {6145, "S\xec"}, {11149, "0"},
                           {21156, QByteArray(10000, 'e')}, {56161, "0,1235"}}));
+    }
+
+    // Whatever section is chosen, the card stays within the screen and its status line in sight.
+    void cardNeverGrowsPastTheScreen()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        const QRect available = screen->screen()->availableGeometry();
+        auto *status = ScreenFixture::child<QWidget>(screen, "panInfo");
+        for (int section = 0; section < 5; ++section) {
+            screen->selectSection(section);
+            QApplication::processEvents();
+            QVERIFY2(screen->height() <= available.height(), qPrintable(QString::number(section)));
+            QVERIFY(status->isVisible());
+            QVERIFY(status->mapTo(screen, QPoint(0, status->height())).y() <= screen->height());
+        }
     }
 
     void loadKeepsTabAndDuplicateAppends()

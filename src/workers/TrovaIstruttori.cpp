@@ -96,6 +96,7 @@ TfrmDaRinnovare::TfrmDaRinnovare(QWidget *parent)
     : SummaryScreen(QStringLiteral("TfrmDaRinnovare"), QStringLiteral(" Riepilogo contratti in scadenza o scaduti"),
                     WorkerFind::contractTitle(), &remembered, parent)
 {
+    resultPanel()->list()->keepInView(WorkerFind::ContractColumnsInView);
 }
 
 void TfrmDaRinnovare::open(QWidget *parent)

@@ -19,6 +19,9 @@ Contract contract(const char *record, const QDate &today);
 
 // Name, telephone, expiry, total, instalment and contract type.
 const Find::LineBuilder &contractLine();
+// A contract line up to "Tipo: " and the first 20 characters of the contract's type: what the
+// list keeps in view without scrolling.
+constexpr int ContractColumnsInView = 30 + 7 + 12 + 8 + 10 + 9 + 12 + 10 + 12 + 8 + 20;
 QString contractTitle();
 
 struct Expiring {

@@ -178,6 +178,12 @@ private slots:
             names << l.section(' ', 0, 0);
         QCOMPARE(names, (QStringList{"Azzurri", "Bianchi", "Verdi"}));
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("lstRecords"));   // arrows and Enter at once
+        // On a 1280-wide screen "Rata" and "Tipo" are in view without scrolling.
+        summary.setFixedWidth(1260);
+        QApplication::processEvents();
+        QVERIFY(QFontMetrics(list->font()).horizontalAdvance(QString(WorkerFind::ContractColumnsInView, 'X'))
+                <= list->viewport()->width());
+        QVERIFY(list->font().pointSize() >= 9);
         QTRY_COMPARE(Dialogs::Test::shown().size(), 1);
         QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
         QCOMPARE(Dialogs::Test::last().text,

@@ -44,11 +44,33 @@ public:
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= m_lines.size()
-            || (role != Qt::DisplayRole && role != Qt::EditRole))
+        if (!index.isValid() || index.row() >= m_lines.size())
             return QVariant();
-        return m_lines.at(index.row());
+        if (role == Qt::ToolTipRole)
+            return m_shortenBy > 0 ? QVariant(m_lines.at(index.row())) : QVariant();
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return QVariant();
+        const QString line = m_lines.at(index.row());
+        if (role == Qt::EditRole || m_shortenBy <= 0)
+            return line;
+        // The column gives up shortenBy characters; a text cut short ends with "…".
+        const int kept = m_width - m_shortenBy;
+        QString column = line.mid(m_column, m_width);
+        while (column.endsWith(QLatin1Char(' ')))
+            column.chop(1);
+        column = column.size() > kept ? column.left(kept - 1) + QChar(0x2026) : column.leftJustified(kept);
+        return line.left(m_column) + column + line.mid(m_column + m_width);
     }
+
+    void shorten(int column, int width, int by)
+    {
+        beginResetModel();
+        m_column = column;
+        m_width = width;
+        m_shortenBy = qBound(0, by, width - 2);
+        endResetModel();
+    }
+    int shortenedBy() const { return m_shortenBy; }
 
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
@@ -57,6 +79,7 @@ public:
 
 private:
     ListOrder::Lines m_lines;
+    int m_column = 0, m_width = 0, m_shortenBy = 0;
 };
 
 namespace {
@@ -91,6 +114,13 @@ ResultList::ResultList(QWidget *parent)
     p.setColor(QPalette::Text, Qt::black);
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
+}
+
+void ResultList::shortenColumn(int column, int width, int by)
+{
+    if (by == m_model->shortenedBy() && (by == 0 || width > 0))
+        return;
+    m_model->shorten(column, width, by);
 }
 
 void ResultList::keepInView(int characters)

@@ -41,6 +41,10 @@ public:
     // The first columns that explain why a line is listed stay in view: the type gets smaller,
     // down to a readable 9 points, until that many characters fit the list's width.
     void keepInView(int characters);
+    // Shows the column of width characters starting at column shortened by that many
+    // characters (cut text ending with "…", the whole line in the tooltip); 0 shows lines
+    // whole. Searching, picking and printing always use the whole lines.
+    void shortenColumn(int column, int width, int by);
 
 signals:
     // A double-click anywhere on the list; line is null when nothing is selected.

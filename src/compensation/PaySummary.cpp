@@ -44,7 +44,7 @@ Refusal missingDate(const QString &date, const char *end, const char *focus)
 }
 
 // Column widths of a list line, and the captions between them, as Windows-1252 bytes.
-constexpr int AttivitaWidth = 44, DataWidth = 10, NameWidth = 28, CodFiscWidth = 16, RecapitoWidth = 14;
+constexpr int AttivitaWidth = ActivityColumnWidth, DataWidth = 10, NameWidth = 28, CodFiscWidth = 16, RecapitoWidth = 14;
 const QByteArray DataCaption = " Data: ";
 const QByteArray NameCaption = "  ";
 const QByteArray CodFiscCaption = "  C.F. ";

@@ -9,6 +9,9 @@
 // The pay summary of an interval of one year's work log, for one worker or for all.
 namespace PaySummary {
 
+// A summary line begins with the activity, the longest column, padded to this width.
+constexpr int ActivityColumnWidth = 44;
+
 using Compensation::Refusal;
 using Compensation::SkippedCard;
 

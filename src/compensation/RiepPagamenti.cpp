@@ -164,22 +164,31 @@ void TfrmRiepPagamenti::build()
 }
 
 // Each line ends with its amount; where the list is narrower than a line at the list's own
-// size the type gets smaller (not below 7 points) so that the amounts stay in view.
+// size the type gets smaller, down to a readable 9 points, and then the activity, the
+// longest column, gives way (shortened with "…", whole in the tooltip) so that the amounts
+// stay in view.
 void TfrmRiepPagamenti::fitListType()
 {
     // The fixed columns before the amount, then the amount, at most as long as the total.
     const int chars = 144 + int(qMax(m_total->text().size(), qsizetype(8)));
     const int room = m_list->viewport()->width() - 8;
     QFont f = m_list->font();
+    const auto fits = [room](const QFont &font, int count) {
+        return QFontMetrics(font).horizontalAdvance(QString(count, QLatin1Char('0'))) <= room;
+    };
     int points = 12;
-    for (; points > 7; --points) {
+    for (; points > 9; --points) {
         f.setPointSize(points);
-        if (QFontMetrics(f).horizontalAdvance(QString(chars, QLatin1Char('0'))) <= room)
+        if (fits(f, chars))
             break;
     }
     f.setPointSize(points);
     if (f != m_list->font())
         m_list->setFont(f);
+    int shortenBy = 0;
+    while (shortenBy < PaySummary::ActivityColumnWidth - 2 && !fits(f, chars - shortenBy))
+        ++shortenBy;
+    m_list->shortenColumn(0, PaySummary::ActivityColumnWidth, shortenBy);
 }
 
 void TfrmRiepPagamenti::resizeEvent(QResizeEvent *event)

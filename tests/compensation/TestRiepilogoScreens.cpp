@@ -336,6 +336,18 @@ private slots:
             const QString line = list->lines().first();
             QVERIFY(list->font().pointSize() >= 9);
             QVERIFY(QFontMetrics(list->font()).horizontalAdvance(line) <= list->viewport()->width());
+            QCOMPARE(list->model()->index(0, 0).data().toString(), line);
+
+            // On a 1024-wide one the type stays readable and the activity gives way instead,
+            // ending with "…"; the tooltip and everything but the display keep the whole line.
+            d->setFixedSize(1008, 740);
+            QApplication::processEvents();
+            QCOMPARE(list->font().pointSize(), 9);
+            const QString shown = list->model()->index(0, 0).data().toString();
+            QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("Tot. € 1234,5"), qPrintable(shown));
+            QVERIFY(QFontMetrics(list->font()).horizontalAdvance(shown) <= list->viewport()->width());
+            QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(), line);
+            QCOMPARE(list->lines().first(), line);
         });
         visualizza();
     }

@@ -31,26 +31,16 @@ QString amountReading(const QString &text)
 
 namespace {
 
-QBoxLayout *lineHolding(QLayout *layout, QWidget *w)
+// The layout of kind L, at any depth under layout, that holds w directly.
+template <class L>
+L *holding(QLayout *layout, QWidget *w)
 {
     if (!layout)
         return nullptr;
-    if (auto *box = qobject_cast<QBoxLayout *>(layout); box && box->indexOf(w) >= 0)
-        return box;
+    if (auto *found = qobject_cast<L *>(layout); found && found->indexOf(w) >= 0)
+        return found;
     for (int i = 0; i < layout->count(); ++i)
-        if (QBoxLayout *found = lineHolding(layout->itemAt(i)->layout(), w))
-            return found;
-    return nullptr;
-}
-
-QGridLayout *gridHolding(QLayout *layout, QWidget *w)
-{
-    if (!layout)
-        return nullptr;
-    if (auto *grid = qobject_cast<QGridLayout *>(layout); grid && grid->indexOf(w) >= 0)
-        return grid;
-    for (int i = 0; i < layout->count(); ++i)
-        if (QGridLayout *found = gridHolding(layout->itemAt(i)->layout(), w))
+        if (L *found = holding<L>(layout->itemAt(i)->layout(), w))
             return found;
     return nullptr;
 }
@@ -244,7 +234,7 @@ private:
 void addBeside(QWidget *box, QWidget *extra)
 {
     QLayout *top = box->parentWidget() ? box->parentWidget()->layout() : nullptr;
-    if (QBoxLayout *line = lineHolding(top, box)) {
+    if (QBoxLayout *line = holding<QBoxLayout>(top, box)) {
         // After the box and the button put beside it.
         int at = line->indexOf(box) + 1;
         if (at < line->count() && qobject_cast<QAbstractButton *>(line->itemAt(at)->widget()))
@@ -252,7 +242,7 @@ void addBeside(QWidget *box, QWidget *extra)
         line->insertWidget(at, extra);
         return;
     }
-    if (QGridLayout *grid = gridHolding(top, box)) {
+    if (QGridLayout *grid = holding<QGridLayout>(top, box)) {
         // A box alone in its cell shares the cell with what goes beside it.
         int row, column, rows, columns;
         grid->getItemPosition(grid->indexOf(box), &row, &column, &rows, &columns);

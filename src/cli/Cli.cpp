@@ -260,13 +260,10 @@ int verifica(const QStringList &rawArgs, Io &io)
     qint64 damaged = 0;
     const bool ok = archive.scan([&](qint64 n, const char *record) {
         for (const RecordLayout::Field &f : layout.fields()) {
-            if (f.kind == FieldKind::ZText) {
-                if (!std::memchr(record + f.offset, 0, size_t(f.width) + 1)) {
-                    io.out << "scheda " << n << ": campo " << f.name << " senza terminatore\n";
-                    ++damaged;
-                }
+            // A zero-terminated field is whole either way: its text ends at the zero, or fills
+            // every byte of the field.
+            if (f.kind == FieldKind::ZText)
                 continue;
-            }
             const int length = static_cast<unsigned char>(record[f.offset]);
             if (length > f.width) {
                 io.out << "scheda " << n << ": campo " << f.name << " lunghezza " << length

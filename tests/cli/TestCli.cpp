@@ -153,6 +153,16 @@ private slots:
         r = cli({"verifica", log});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.contains("schede: 3\n"));
+
+        // A project field filled to its last byte, with no zero, is whole, not damaged.
+        const QString projects = dir.filePath("2017.prg");
+        QFile p(projects);
+        QVERIFY(p.open(QIODevice::WriteOnly));
+        p.write(QByteArray(ProjectRecord::layout().size(), 'x'));
+        p.close();
+        r = cli({"verifica", projects});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("schede: 1\n"));
     }
 
     void controllaAnswersAsTheScreens_data()

@@ -2,6 +2,7 @@
 
 #include "framework/BoxBehaviour.h"
 #include "framework/WorkWindow.h"
+#include "framework/WrappedLineEdit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -156,7 +157,7 @@ struct Builder {
             break;
         }
         default:
-            edit = new QLineEdit(parent);
+            edit = row.kind == Kind::Wrapped ? new WrappedLineEdit(parent) : new QLineEdit(parent);
             w = edit;
             if (row.kind == Kind::Centred)
                 edit->setAlignment(Qt::AlignCenter);

@@ -21,6 +21,7 @@ enum class Kind {
     Choice,    // an editable combo box; the screen gives its items
     Check,     // a check box "chk" + field, the caption as its text
     Lines,     // a multi-line box; width is the number of lines it shows
+    Wrapped,   // a line edit for a long text in a narrow cell: once left, shown on two lines
 };
 
 // A button beside a box, or alone on its row when the row has no field. With a glyph it is

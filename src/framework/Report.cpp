@@ -267,9 +267,9 @@ QStringList wrapped(const QString &text, const QFontMetricsF &metrics, double wi
 
 }
 
-Fit fitInto(const QString &text, const QFont &base, QPaintDevice *device, const QSizeF &room)
+Fit fitInto(const QString &text, const QFont &base, QPaintDevice *device, const QSizeF &room, double minimumPointSize)
 {
-    const double minimum = std::min(base.pointSizeF(), MinimumPointSize);
+    const double minimum = std::min(base.pointSizeF(), minimumPointSize);
     QFont font = base;
     for (double size = base.pointSizeF();; size = std::max(minimum, size - 0.5)) {
         font.setPointSizeF(size);

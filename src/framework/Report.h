@@ -107,14 +107,15 @@ QString fitted(const QString &text, const QFont &font, QPaintDevice *device, dou
 QString fittedWith(const QString &text, const QFontMetricsF &metrics, double width);
 
 // How a slot shows its text without ever running into its neighbour: on as many lines as its
-// height holds, then in smaller type down to MinimumPointSize, and only then cut, the last
+// height holds, then in smaller type down to MinimumPointSize (or the given floor), and only then cut, the last
 // line ending with "…".
 constexpr double MinimumPointSize = 5.5;
 struct Fit {
     QFont font;
     QStringList lines;
 };
-Fit fitInto(const QString &text, const QFont &font, QPaintDevice *device, const QSizeF &room);
+Fit fitInto(const QString &text, const QFont &font, QPaintDevice *device, const QSizeF &room,
+            double minimumPointSize = MinimumPointSize);
 
 // The list print of find screens and summaries: A4 landscape, the title on a slate bar,
 // the lines in a fixed-pitch block flowing over the pages, the date of printing at the foot.

@@ -8,6 +8,7 @@ list(APPEND VELTARO_UI_SOURCES
   framework/BoxBehaviour.cpp
   framework/Keyboard.cpp
   framework/WorkWindow.cpp
+  framework/WrappedLineEdit.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   framework/Printing.cpp

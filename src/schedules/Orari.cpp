@@ -19,7 +19,7 @@ const std::vector<CardForm::Section> &sections()
     static const std::vector<CardForm::Section> s = {
         {nullptr, 0,
          {{"Nome tabella turni:", "Nome"},
-          {"Periodo validità:", "Periodo", Kind::Text, 0, {}, true},
+          {"Periodo validità:", "Periodo"},
           {"Sede operativa:", "Sede", Kind::Text, 0, {}, true},
           {"Disposizioni organizzative:", "Disposizioni"}}},
         {nullptr, 0,

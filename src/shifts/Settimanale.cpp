@@ -27,18 +27,18 @@ const std::vector<CardForm::Section> &sections()
            {"impDatainizio", nullptr, "Importa una data dal calendario.", "31"}, true, DateHint},
           {"Data fine:", "DataFine", Kind::Centred, 10, {"impDataFine", nullptr, "Importa una data dal calendario.", "31"},
            true, DateHint},
-          {"Sede operativa:", "Sede", Kind::Text, 0, {}, true},
+          {"Sede operativa:", "Sede"},
           {"Disposizioni organizzative:", "Disposizioni"}}},
         {nullptr, 0,
          {{"Dalle ore", "Inizio", Kind::Centred, 5},
           {"Alle ore", "Fine", Kind::Centred, 5},
-          {"LUNEDI'", "Lun"},
-          {"MARTEDI'", "Mar"},
-          {"MERCOLEDI'", "Mer"},
-          {"GIOVEDI'", "Gio"},
-          {"VENERDI'", "Ven"},
-          {"SABATO", "Sab"},
-          {"DOMENICA", "Dom"}},
+          {"LUNEDI'", "Lun", Kind::Wrapped},
+          {"MARTEDI'", "Mar", Kind::Wrapped},
+          {"MERCOLEDI'", "Mer", Kind::Wrapped},
+          {"GIOVEDI'", "Gio", Kind::Wrapped},
+          {"VENERDI'", "Ven", Kind::Wrapped},
+          {"SABATO", "Sab", Kind::Wrapped},
+          {"DOMENICA", "Dom", Kind::Wrapped}},
          CardForm::Shape::Bands, 12},
         {nullptr, 0, {{"Annotazioni:", "Annotazioni"}}},
     };
@@ -84,9 +84,6 @@ void TfrmSettimanale::build()
             QLineEdit *cell = box(CardForm::bandName("", qPrintable(f), band));
             chain << cell;
             Box::setup(cell);
-            // A narrow cell shows its whole entry under the mouse.
-            if (f.size() == 3)
-                connect(cell, &QLineEdit::textChanged, cell, &QWidget::setToolTip);
         }
     }
     chain << box(QStringLiteral("Annotazioni")) << box(QStringLiteral("Nome"));

@@ -1,5 +1,7 @@
 #include "app/Menus.h"
 #include "workers/Istruttori.h"
+#include "projects/Referti.h"
+#include "worklog/Lavori.h"
 #include "framework/Printing.h"
 #include "support/Modal.h"
 #include "support/ScreenFixture.h"
@@ -7,8 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// A day's work with the keyboard alone, from the main menu: cards made, saved, found and
-// loaded again, a preset, a worker imported, a table printed to PDF, the registry exported.
+// A day's work with the keyboard alone, from the main menu: a card of each kind made, saved,
+// found and loaded again; a preset, a worker and a project imported; a table printed to PDF;
+// the registry exported.
 // Every control is reached with Tab and pressed with Enter, as a user without a mouse would.
 class TestKeysOnly : public QObject
 {
@@ -49,16 +52,18 @@ class TestKeysOnly : public QObject
         tabTo(name);
         press(Qt::Key_Return);
     }
-    // In a find screen: the first filter, Cerca, then Enter on the first line found.
-    static void findAndPick(const QString &filter, const char *screenName)
+    // In a find screen: a filter (the first unless named), Cerca, then Enter on the first line found.
+    static void findAndPick(const QString &filter, const char *screenName, const char *filterBox = nullptr)
     {
-        Modal::on([filter, screenName](QDialog *d) {
+        Modal::on([filter, screenName, filterBox](QDialog *d) {
             QCOMPARE(d->objectName(), QString(screenName));
             shown(d);
             QVERIFY(d->isAncestorOf(focus()));
+            if (filterBox)
+                tabTo(filterBox);
             type(filter);
             pressButton("btnCerca");
-            QCOMPARE(focusName(), QString("lstRecords"));
+            QVERIFY2(focusName() == "lstRecords", qPrintable(QString("%1: %2 found nothing").arg(d->objectName(), filter)));
             press(Qt::Key_Return);
             QVERIFY(!d->isVisible());
         });
@@ -112,6 +117,8 @@ private slots:
         STEP(type("Rossi"));
         STEP(tabTo("txtNome"));
         STEP(type("Mario"));
+        STEP(tabTo("txtCodFisc"));
+        STEP(type("RSSMRA80A01H501U"));
         STEP(pressButton("cmdSalva"));
         QVERIFY(QFileInfo(fx.path("Dipendenti.pro")).size() > 0);
         STEP(pressButton("cmdNuovo"));
@@ -178,6 +185,118 @@ private slots:
         STEP(pressButton("btnEsci"));
         QVERIFY(!daily->isVisible());
         QVERIFY(fx.screens->avvio->isVisible() || fx.screens->menuRegistro->isVisible());
+        STEP(shown(fx.screens->avvio->isVisible() ? static_cast<QWidget *>(fx.screens->avvio) : fx.screens->menuRegistro));
+        if (fx.screens->avvio->isVisible()) {
+            STEP(pressButton("btnCalendario"));
+            STEP(shown(fx.screens->menuRegistro));
+        }
+
+        // A weekly table: both dates from the calendar, saved, found again.
+        STEP(pressButton("btnApriAnnoSet"));
+        QWidget *weekly = fx.screens->settimanale;
+        STEP(shown(weekly));
+        STEP(type("Settimana corta"));
+        for (const char *date : {"txtDataInizio", "txtDataFine"}) {
+            STEP(tabTo(date));
+            Modal::on([](QDialog *d) {
+                shown(d);
+                press(Qt::Key_Return);
+            });
+            STEP(press(Qt::Key_Space));
+            STEP(shown(weekly));
+        }
+        STEP(tabTo("txtLun01"));
+        STEP(type("Rossi M."));
+        STEP(pressButton("btnSalva"));
+        QVERIFY(QFileInfo(fx.path("2017.set")).size() > 0);
+        STEP(pressButton("btnNuovo"));
+        findAndPick("Sett", "TfrmTrovaSet");
+        STEP(pressButton("btnTrova"));
+        STEP(shown(weekly));
+        QCOMPARE(text(weekly, "txtDataFine"), QString("15/06/2017"));
+        QCOMPARE(text(weekly, "txtLun01"), QString("Rossi M."));
+        STEP(pressButton("btnEsci"));
+        QVERIFY(!weekly->isVisible());
+        STEP(shown(fx.screens->avvio->isVisible() ? static_cast<QWidget *>(fx.screens->avvio) : fx.screens->menuRegistro));
+        if (!fx.screens->avvio->isVisible()) {
+            STEP(pressButton("imgEsci"));
+            STEP(shown(fx.screens->avvio));
+        }
+
+        // A project: its dates picked from the calendar with Enter.
+        STEP(pressButton("btnProgetti"));
+        STEP(shown(fx.screens->menuReferti));
+        STEP(pressButton("btnApriPreventivi"));
+        QWidget *projects = fx.screens->referti;
+        STEP(shown(projects));
+        STEP(tabTo("txtNome"));
+        STEP(type("Sito nuovo"));
+        STEP(tabTo("txtCodice"));
+        STEP(type("PRG-7"));
+        for (const char *date : {"txtDataInizio", "txtDataScade"}) {
+            STEP(tabTo(date));
+            Modal::on([](QDialog *d) {
+                shown(d);
+                press(Qt::Key_Return);
+            });
+            STEP(press(Qt::Key_Space));
+            STEP(shown(projects));
+            QCOMPARE(text(projects, date), QString("15/06/2017"));
+        }
+        STEP(tabTo("txtCostoPrev"));
+        STEP(type("1.250,50"));
+        STEP(tabTo("txtResponsabile"));
+        STEP(type("Bianchi"));
+        STEP(pressButton("cmdSalva"));
+        QVERIFY(QFileInfo(fx.path("2017.prg")).size() > 0);
+        STEP(pressButton("cmdNuovo"));
+        findAndPick("Sito", "TfrmTrovaProgetti");
+        STEP(pressButton("cmdTrova"));
+        STEP(shown(projects));
+        QCOMPARE(text(projects, "txtCodice"), QString("PRG-7"));
+        QCOMPARE(text(projects, "txtCostoPrev"), QString("1250,50"));
+        STEP(pressButton("cmdEsci"));
+        QVERIFY(!projects->isVisible());
+        STEP(shown(fx.screens->avvio->isVisible() ? static_cast<QWidget *>(fx.screens->avvio) : fx.screens->menuReferti));
+        if (!fx.screens->avvio->isVisible()) {
+            STEP(pressButton("imgEsci"));
+            STEP(shown(fx.screens->avvio));
+        }
+
+        // A work card: today's date, the worker and the project imported.
+        STEP(pressButton("btnLavori"));
+        STEP(shown(fx.screens->menuLavori));
+        STEP(pressButton("btnApriPreventivi"));
+        QWidget *works = fx.screens->lavori;
+        STEP(shown(works));
+        findAndPick("Ros", "TfrmTrovaIstruttori");
+        STEP(pressButton("impLavoratore"));
+        STEP(shown(works));
+        QCOMPARE(text(works, "txtCodFisc"), QString("RSSMRA80A01H501U"));
+        STEP(pressButton("impData"));
+        QCOMPARE(text(works, "txtData"), QString("15/06/2017"));
+        STEP(tabTo("txtAttivita"));
+        STEP(type("Sopralluogo"));
+        Modal::on([](QDialog *d) {
+            QCOMPARE(d->objectName(), QString("TfrmImportaProgetti"));
+            shown(d);
+            QCOMPARE(focusName(), QString("txtAnno"));
+            press(Qt::Key_Return);   // to Apri
+            press(Qt::Key_Return);   // the year's projects
+            QCOMPARE(focusName(), QString("lstRecords"));
+            press(Qt::Key_Return);
+        });
+        STEP(pressButton("impProgetto"));
+        STEP(shown(works));
+        QCOMPARE(text(works, "txtCodiceProg"), QString("PRG-7"));
+        STEP(pressButton("cmdSalva"));
+        QVERIFY(QFileInfo(fx.path("2017.lav")).size() > 0);
+        STEP(pressButton("cmdNuovo"));
+        findAndPick("Ros", "TfrmTrovaLavori", "txtCognome");
+        STEP(pressButton("cmdTrova"));
+        STEP(shown(works));
+        QCOMPARE(text(works, "txtAttivita"), QString("Sopralluogo"));
+        QCOMPARE(text(works, "txtNomeProg"), QString("Sito nuovo"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "checks/PartitaIvaCheck.h"
 
 #include "app/Backup.h"
+#include "app/ProgramVersion.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "compensation/MonthlyStats.h"
@@ -31,6 +32,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -166,39 +168,121 @@ int usageError(Io &io, const Command &command, const QString &message)
 {
     io.err << "veltaro-cli " << command.name << ": " << message << "\n"
            << "Uso: veltaro-cli " << QString::fromUtf8(command.usage) << "\n";
-    return 2;
+    return ExitUsage;
+}
+
+namespace {
+const char ExitStatuses[] = "Stato d'uscita:\n"
+                            "  0  riuscito\n"
+                            "  1  risposta negativa di un controllo (verifica, controlla)\n"
+                            "  2  errore d'uso: comando, opzione o argomento non validi\n"
+                            "  3  un archivio, una cartella o un file che non si possono leggere o scrivere\n";
+
+// The archives a command may be given: the data folder's, and those of the folder being typed.
+QStringList archiveNames(const QString &typed, const QString &dataFolder)
+{
+    static const QStringList patterns = {QStringLiteral("*.pro"), QStringLiteral("*.ore"), QStringLiteral("*.set"),
+                                         QStringLiteral("*.prg"), QStringLiteral("*.lav")};
+    QStringList names;
+    const qsizetype slash = typed.lastIndexOf(QLatin1Char('/'));
+    const QString typedFolder = slash >= 0 ? typed.left(slash + 1) : QString();
+    const QDir here(typedFolder.isEmpty() ? QStringLiteral(".") : typedFolder);
+    for (const QString &f : here.entryList(patterns, QDir::Files, QDir::Name))
+        names << typedFolder + f;
+    // A folder being typed is the one looked into; otherwise the data folder's archives are
+    // offered too, by their whole path.
+    if (!typedFolder.isEmpty())
+        return names;
+    const QDir data(dataFolder);
+    if (!dataFolder.isEmpty() && data.exists())
+        for (const QString &f : data.entryList(patterns, QDir::Files, QDir::Name))
+            names << data.filePath(f);
+    return names;
+}
+}
+
+QStringList completions(const QStringList &words)
+{
+    const QString current = words.isEmpty() ? QString() : words.last();
+    QStringList candidates;
+    const Command *command = nullptr;
+    for (const Command &c : commands())
+        if (words.size() > 1 && words.first() == QLatin1String(c.name))
+            command = &c;
+    if (words.size() <= 1) {
+        for (const Command &c : commands())
+            candidates << QString::fromLatin1(c.name);
+        candidates << QStringLiteral("--help") << QStringLiteral("--version");
+    } else if (command && current.startsWith(QLatin1Char('-'))) {
+        // The options its help names, so that the two never disagree.
+        static const QRegularExpression option(QStringLiteral("--[A-Za-z][A-Za-z0-9-]*"));
+        for (const QRegularExpressionMatch &m : option.globalMatch(QString::fromUtf8(command->usage)))
+            candidates << m.captured();
+        candidates << QStringLiteral("--help");
+    } else if (command) {
+        const Args args = parse(words.mid(1, words.size() - 2));
+        const QString first = QString::fromUtf8(command->usage).section(QLatin1Char('\n'), 0, 0).section(QLatin1Char(' '), 1, 1);
+        if (args.positional.isEmpty() && first.contains(QLatin1Char('|'))) {
+            candidates = first.split(QLatin1Char('|'));
+        } else if (args.positional.isEmpty() && first != QLatin1String("[COPIA]")) {
+            if (args.has(QStringLiteral("cartella")))
+                ProgramFolder::set(args.value(QStringLiteral("cartella")));
+            candidates = archiveNames(current, ProgramFolder::path());
+        }
+    }
+    candidates.removeDuplicates();
+    QStringList matching;
+    for (const QString &c : std::as_const(candidates))
+        if (c.startsWith(current))
+            matching << c;
+    return matching;
 }
 
 int main(const QStringList &args, Io &io)
 {
     const auto overview = [&](QTextStream &s) {
-        s << "Uso: veltaro-cli COMANDO [ARGOMENTI]\n\nComandi:\n";
+        s << "Uso: veltaro-cli COMANDO [ARGOMENTI]\n"
+             "Interroga gli archivi di Veltaro senza aprire le finestre, con le stesse regole del programma.\n"
+             "\nComandi:\n";
         for (const Command &c : commands())
             s << "  " << QString::fromUtf8(c.usage).section(QLatin1Char('\n'), 0, 0) << "\n";
-        s << "\nLe opzioni si scrivono --nome=valore oppure --nome valore.\n"
-             "veltaro-cli COMANDO --help descrive un comando.\n";
+        s << "\nOpzioni:\n"
+             "  -h, --help     mostra questo aiuto (dopo un comando: l'aiuto del comando)\n"
+             "      --version  mostra il nome e la versione del programma\n"
+             "\nLe opzioni si scrivono --nome=valore oppure --nome valore.\n"
+             "veltaro-cli COMANDO --help descrive un comando.\n\n"
+          << ExitStatuses;
     };
     if (args.isEmpty()) {
         overview(io.err);
-        return 2;
+        return ExitUsage;
     }
     if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         overview(io.out);
-        return 0;
+        return ExitOk;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        io.out << ProgramVersion::text(QStringLiteral("veltaro-cli"));
+        return ExitOk;
+    }
+    if (args.first() == QLatin1String("--completa")) {
+        for (const QString &c : completions(args.mid(1)))
+            io.out << c << "\n";
+        return ExitOk;
     }
     for (const Command &c : commands()) {
         if (args.first() != QLatin1String(c.name))
             continue;
         const QStringList rest = args.mid(1);
         if (parse(rest).help) {
-            io.out << "Uso: veltaro-cli " << QString::fromUtf8(c.usage) << "\n";
-            return 0;
+            io.out << "Uso: veltaro-cli " << QString::fromUtf8(c.usage) << "\n\n" << ExitStatuses;
+            return ExitOk;
         }
         return c.run(rest, io);
     }
     io.err << "veltaro-cli: comando sconosciuto: " << args.first() << "\n";
     overview(io.err);
-    return 2;
+    return ExitUsage;
 }
 
 int controlla(const QStringList &rawArgs, Io &io)
@@ -253,7 +337,7 @@ int verifica(const QStringList &rawArgs, Io &io)
         return usageError(io, self, QStringLiteral("tipo di archivio non riconosciuto: %1").arg(path));
     if (!QFileInfo(path).isFile()) {
         io.err << "veltaro-cli verifica: archivio non trovato: " << path << "\n";
-        return 2;
+        return ExitFile;
     }
     const RecordLayout &layout = *kind.layout;
     TArchivio archive(path, layout.size());
@@ -275,7 +359,7 @@ int verifica(const QStringList &rawArgs, Io &io)
     });
     if (!ok) {
         io.err << "veltaro-cli verifica: " << archive.errorText() << "\n";
-        return 2;
+        return ExitFile;
     }
     const qint64 size = QFileInfo(path).size();
     const qint64 tail = size % layout.size();
@@ -425,7 +509,7 @@ bool archiveExists(Io &io, const Command &self, const QString &path)
 int readError(Io &io, const Command &self, const QString &error)
 {
     io.err << "veltaro-cli " << self.name << ": lettura dell'archivio non riuscita: " << error << "\n";
-    return 2;
+    return ExitFile;
 }
 
 // The date rule of the program's date boxes, against today.
@@ -497,7 +581,7 @@ int trova(const QStringList &rawArgs, Io &io)
     if (!find) {
         io.err << "veltaro-cli trova: la ricerca nell'archivio " << kind << " (" << QFileInfo(path).fileName()
                << ") non è ancora disponibile\n";
-        return 2;
+        return ExitUsage;
     }
 
     const RecordLayout &layout = find->layout();
@@ -520,7 +604,7 @@ int trova(const QStringList &rawArgs, Io &io)
         filters.append({layout.indexOf(box->field), o.value});
     }
     if (!archiveExists(io, self, path))
-        return 2;
+        return ExitFile;
 
     const Find::Listing found = Find::search(path, layout, filters, find->line());
     if (!found.ok)
@@ -551,7 +635,7 @@ int dueAtDate(const QStringList &rawArgs, Io &io, const char *name, const char *
         today = *date;
     }
     if (!archiveExists(io, self, path))
-        return 2;
+        return ExitFile;
 
     const Due due = summary(path, today);
     if (!due.listing.ok)
@@ -598,7 +682,7 @@ int riepilogo(const QStringList &rawArgs, Io &io)
     if (codFisc.size() > 16)
         return usageError(io, self, QStringLiteral("il codice fiscale ha al massimo 16 caratteri: %1").arg(codFisc));
     if (!archiveExists(io, self, path))
-        return 2;
+        return ExitFile;
 
     const PaySummary::Summary summary = PaySummary::build(path, {codFisc, *start, *end});
     if (!summary.readOk)
@@ -631,7 +715,7 @@ int statistiche(const QStringList &rawArgs, Io &io)
         return usageError(io, self, given ? QStringLiteral("anno non valido: \"%1\" (indicare quattro cifre)").arg(anno)
                                           : QStringLiteral("il nome del file non indica l'anno: indicarlo con --anno=AAAA"));
     if (!archiveExists(io, self, path))
-        return 2;
+        return ExitFile;
 
     const MonthlyStats::Stats stats = MonthlyStats::compute(path, anno);
     if (!stats.readOk)
@@ -661,7 +745,7 @@ int incompleti(const QStringList &rawArgs, Io &io)
     if (!archive)
         return code;
     if (!archiveExists(io, self, *archive))
-        return 2;
+        return ExitFile;
     const Find::Listing found = WorkFind::incomplete(*archive);
     if (!found.ok)
         return readError(io, self, found.error);
@@ -671,23 +755,18 @@ int incompleti(const QStringList &rawArgs, Io &io)
 }
 
 namespace {
-// Card n of an archive, named in the command's second argument: false (said) when the number,
-// the file or the card is not right.
-bool readCard(Io &io, const Command &self, const QString &path, const QString &number, Record &record)
+// Card n of an archive, named in the command's second argument: 0 once read, or the exit
+// status (said) when the number, the file or the card is not right.
+int readCard(Io &io, const Command &self, const QString &path, const QString &number, Record &record)
 {
     bool isNumber = false;
     const qint64 n = number.toLongLong(&isNumber);
-    if (!isNumber || n < 1 || !Routines::isDigits(number)) {
-        usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(number));
-        return false;
-    }
+    if (!isNumber || n < 1 || !Routines::isDigits(number))
+        return usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(number));
     if (!archiveExists(io, self, path))
-        return false;
+        return ExitFile;
     TArchivio archive(path, record.layout().size());
-    const auto failed = [&] {
-        readError(io, self, archive.errorText());
-        return false;
-    };
+    const auto failed = [&] { return readError(io, self, archive.errorText()); };
     if (!archive.openForReading())
         return failed();
     const qint64 count = archive.recordCount();
@@ -696,12 +775,12 @@ bool readCard(Io &io, const Command &self, const QString &path, const QString &n
     if (n > count) {
         io.err << "veltaro-cli " << self.name << ": l'archivio contiene " << count << " schede: la scheda " << n
                << " non esiste\n";
-        return false;
+        return ExitUsage;
     }
     if (!archive.readRecord(n, record.bytes()))
         return failed();
     archive.close();
-    return true;
+    return 0;
 }
 }
 
@@ -717,12 +796,12 @@ int rtf(const QStringList &rawArgs, Io &io)
     if (ArchiveKinds::forFile(path).name != QLatin1String("progetti"))
         return usageError(io, self, QStringLiteral("non è un archivio dei progetti (ANNO.prg): %1").arg(path));
     Record record(ProjectRecord::layout());
-    if (!readCard(io, self, path, args.positional.at(1), record))
-        return 2;
+    if (const int code = readCard(io, self, path, args.positional.at(1), record))
+        return code;
     QString error;
     if (!ProjectRtf::write(target, ProjectRtf::document(record), &error)) {
         io.err << "veltaro-cli rtf: scrittura non riuscita: " << target << ": " << error << "\n";
-        return 2;
+        return ExitFile;
     }
     return 0;
 }
@@ -742,15 +821,15 @@ int stampa(const QStringList &rawArgs, Io &io)
     if (!printable.contains(kind.name))
         return usageError(io, self, QStringLiteral("archivio senza scheda da stampare: %1").arg(path));
     Record record(*kind.layout);
-    if (!readCard(io, self, path, args.positional.at(1), record))
-        return 2;
+    if (const int code = readCard(io, self, path, args.positional.at(1), record))
+        return code;
     // The page is drawn by the program itself, with the card loaded into its screen; no
     // window opens and no display is needed.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2)
                             + QStringLiteral("/veltaro");
     if (!QFileInfo(program).isExecutable()) {
         io.err << "veltaro-cli stampa: il programma veltaro non si trova accanto a veltaro-cli: " << program << "\n";
-        return 2;
+        return ExitFile;
     }
     QProcess drawing;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -760,14 +839,14 @@ int stampa(const QStringList &rawArgs, Io &io)
                             QFileInfo(target).absoluteFilePath()});
     if (!drawing.waitForStarted(-1) || !drawing.waitForFinished(-1)) {
         io.err << "veltaro-cli stampa: avvio di " << program << " non riuscito: " << drawing.errorString() << "\n";
-        return 2;
+        return ExitFile;
     }
     // The program's own word comes last, after whatever Qt may have had to say.
     const QString said = QString::fromUtf8(drawing.readAllStandardError()).trimmed().section(QLatin1Char('\n'), -1);
     if (drawing.exitStatus() != QProcess::NormalExit || drawing.exitCode() != 0) {
         io.err << "veltaro-cli stampa: " << (said.isEmpty() ? QStringLiteral("scrittura non riuscita: ") + target : said)
                << "\n";
-        return 2;
+        return ExitFile;
     }
     return 0;
 }
@@ -786,7 +865,7 @@ int esporta(const QStringList &rawArgs, Io &io)
     if (!checkOptions(io, self, args, {QStringLiteral("file")}, code))
         return code;
     if (!archiveExists(io, self, path))
-        return 2;
+        return ExitFile;
     const QString target = args.has(QStringLiteral("file"))
         ? args.value(QStringLiteral("file"))
         : QFileInfo(path).absolutePath() + QLatin1Char('/') + sheet->fileName;
@@ -795,7 +874,7 @@ int esporta(const QStringList &rawArgs, Io &io)
         return readError(io, self, done.error);
     if (!done.written) {
         io.err << "veltaro-cli esporta: scrittura non riuscita: " << target << ": " << done.error << "\n";
-        return 2;
+        return ExitFile;
     }
     io.out << done.rows << " schede esportate in " << target << "\n";
     return 0;
@@ -815,7 +894,7 @@ int ripristina(const QStringList &rawArgs, Io &io)
     const QString data = ProgramFolder::path();
     if (!QFileInfo(data).isDir()) {
         io.err << "veltaro-cli ripristina: cartella dei dati non trovata: " << QDir::toNativeSeparators(data) << "\n";
-        return 2;
+        return ExitFile;
     }
     const QVector<Backup::Entry> entries = Backup::list(data);
     if (args.positional.isEmpty()) {
@@ -845,7 +924,7 @@ int ripristina(const QStringList &rawArgs, Io &io)
         io.out << "Ripristinato: " << f << "\n";
     if (!r.ok) {
         io.err << "veltaro-cli ripristina: " << r.error << "\n";
-        return 2;
+        return ExitFile;
     }
     for (const QString &f : r.kept)
         io.out << "Lasciato com'era (non presente nella copia): " << f << "\n";

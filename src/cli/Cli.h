@@ -4,8 +4,19 @@
 #include <QTextStream>
 
 // The companion command line: each subcommand reads its arguments and writes UTF-8 lines.
-// Exit codes: 0 success, 1 a negative check result, 2 a usage or file error.
 namespace Cli {
+
+// Exit statuses, the same for every command (its --help lists them).
+enum Exit {
+    ExitOk = 0,
+    ExitNegative = 1,   // a check answered no: the value is not valid, the archive is damaged
+    ExitUsage = 2,      // an unknown command or option, a missing or wrong argument
+    ExitFile = 3,       // an archive, a folder or a file that cannot be read or written
+};
+
+// The shell's completion asks the program itself: words are those typed after
+// "veltaro-cli", the last one being completed; the answer is one candidate a line.
+QStringList completions(const QStringList &words);
 
 struct Io {
     QTextStream &out;

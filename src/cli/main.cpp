@@ -19,15 +19,18 @@ int main(int argc, char *argv[])
     // object; the archive commands are spared its cost.
     QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
     std::optional<QCoreApplication> app;
-    // Likewise the card print, which waits for the program drawing the page.
-    if (!args.isEmpty() && (args.first() == QLatin1String("ripristina") || args.first() == QLatin1String("stampa")))
+    // Likewise the card print, which waits for the program drawing the page, and the shell's
+    // completion, which looks into the data folder.
+    if (!args.isEmpty()
+        && (args.first() == QLatin1String("ripristina") || args.first() == QLatin1String("stampa")
+            || args.first() == QLatin1String("--completa")))
         app.emplace(argc, argv);
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;
     if (!stdOut.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         std::fputs("veltaro-cli: uscita standard non disponibile\n", stderr);
-        return 2;
+        return Cli::ExitFile;
     }
     QTextStream out(&stdOut), err(stderr);
     out.setEncoding(QStringConverter::Utf8);
@@ -38,7 +41,7 @@ int main(int argc, char *argv[])
     // A full disk must not pass for a complete list.
     if (out.status() != QTextStream::Ok) {
         err << "veltaro-cli: scrittura dei risultati non riuscita\n";
-        code = 2;
+        code = Cli::ExitFile;
     }
     err.flush();
     return code;

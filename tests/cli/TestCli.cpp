@@ -197,10 +197,47 @@ private slots:
         const Run unknown = cli({"verifica", dir.filePath("note.txt")});
         QCOMPARE(unknown.code, 2);
         QVERIFY(unknown.err.contains("non riconosciuto"));
-        QCOMPARE(cli({"verifica", dir.filePath("2017.prg")}).code, 2);   // missing
+        QCOMPARE(cli({"verifica", dir.filePath("2017.prg")}).code, 3);   // missing: a file error
+        QCOMPARE(cli({"verifica", "--bogus"}).code, 2);
         const Run help = cli({"verifica", "--help"});
         QCOMPARE(help.code, 0);
         QVERIFY(help.out.startsWith("Uso: veltaro-cli verifica ARCHIVIO"));
+    }
+
+    void versionHelpAndCompletion()
+    {
+        const Run version = cli({"--version"});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(version.out.section('\n', 0, 0), QString("veltaro-cli " VELTARO_VERSION));
+        QVERIFY(version.out.contains("GPL-3.0-or-later"));
+        // Every help names the exit statuses.
+        QVERIFY(cli({"--help"}).out.contains("Stato d'uscita:\n  0  riuscito\n"));
+        for (const Cli::Command &c : Cli::commands()) {
+            const Run help = cli({c.name, "--help"});
+            QCOMPARE(help.code, 0);
+            QVERIFY2(help.out.contains("  2  errore d'uso") && help.out.contains("  3  un archivio"), c.name);
+        }
+
+        // The completion answers from the same tables.
+        QTemporaryDir dir;
+        for (const char *name : {"2017.lav", "Dipendenti.pro", "note.txt"}) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QString folder = dir.path() + "/";
+        const QList<QPair<QStringList, QStringList>> cases = {
+            {{"tr"}, {"trova"}},
+            {{"--v"}, {"--version"}},
+            {{"controlla", ""}, {"cf", "iva", "iban", "carta"}},
+            {{"controlla", "cf", ""}, {}},
+            {{"trova", "--Cog"}, {"--Cognome"}},
+            {{"riepilogo", "L", "--d"}, {"--dal"}},
+            {{"trova", folder}, {folder + "2017.lav", folder + "Dipendenti.pro"}},
+            {{"esporta", folder + "20"}, {folder + "2017.lav"}},
+        };
+        for (const auto &[words, expected] : cases)
+            QCOMPARE(Cli::completions(words), expected);
+        QCOMPARE(cli({"--completa", "ripristina", "--c"}).out, QString("--cartella\n"));
     }
 
     void trovaListsAsTheFindScreen_data()
@@ -448,7 +485,8 @@ private slots:
         const QStringList before = QDir(a.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         const Run r = cli(args);
-        QCOMPARE(r.code, 2);
+        // A missing archive is a file error, the rest are usage errors.
+        QCOMPARE(r.code, message == "archivio non trovato" ? 3 : 2);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.startsWith("veltaro-cli " + args.first() + ": "), qPrintable(r.err));
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
@@ -594,11 +632,11 @@ private slots:
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("non c'è la copia numero 7 (copie: 3)"));
         r = cli({"ripristina", "2017-01-01_000000", folder});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.code, 3);   // as a missing archive
         QVERIFY(r.err.contains("copia di sicurezza non trovata: 2017-01-01_000000"));
         QCOMPARE(QFileInfo(data + "Dipendenti.pro").size(), 4043);
         r = cli({"ripristina", "--cartella=" + dir.path() + "/none"});
-        QCOMPARE(r.code, 2);
+        QCOMPARE(r.code, 3);
         QVERIFY(r.err.contains("cartella dei dati non trovata"));
     }
 
@@ -652,7 +690,7 @@ private slots:
         p.setStandardOutputFile("/dev/full");
         p.start(VELTARO_CLI_PATH, {"trova", many});
         QVERIFY(p.waitForFinished());
-        QCOMPARE(p.exitCode(), 2);
+        QCOMPARE(p.exitCode(), 3);
         QVERIFY(p.readAllStandardError().contains("scrittura dei risultati non riuscita"));
     }
 };

@@ -12,13 +12,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=$work/usr
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/veltaro bin/veltaro-cli share/veltaro/unins000.dll share/applications/veltaro.desktop \
+for f in bin/veltaro bin/veltaro-cli share/veltaro/unins000.dll share/applications/it.veltaro.Veltaro.desktop \
          share/icons/hicolor/scalable/apps/veltaro.svg share/icons/hicolor/48x48/apps/veltaro.png \
-         share/icons/hicolor/256x256/apps/veltaro.png share/doc/veltaro/README.md; do
+         share/icons/hicolor/256x256/apps/veltaro.png share/doc/veltaro/README.md share/doc/veltaro/copyright \
+         share/doc/veltaro/changelog.gz share/man/man1/veltaro.1.gz share/man/man1/veltaro-cli.1.gz \
+         share/bash-completion/completions/veltaro-cli share/metainfo/it.veltaro.Veltaro.metainfo.xml; do
   [ -e "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
 [ -x "$prefix/bin/veltaro" ] && [ -x "$prefix/bin/veltaro-cli" ] || fail "programs not executable"
-desktop=$prefix/share/applications/veltaro.desktop
+desktop=$prefix/share/applications/it.veltaro.Veltaro.desktop
 for line in '[Desktop Entry]' 'Type=Application' 'Name=Veltaro' 'Exec=veltaro' 'Icon=veltaro' 'Terminal=false'; do
   grep -qxF "$line" "$desktop" || fail "desktop entry lacks: $line"
 done

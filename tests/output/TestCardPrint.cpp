@@ -470,17 +470,20 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("said");
-        QTest::newRow("no such card") << QStringList{"Dipendenti.pro", "3"} << "l'archivio contiene 2 schede: la scheda 3 non esiste";
-        QTest::newRow("not a number") << QStringList{"Dipendenti.pro", "0"} << "numero di scheda non valido: 0";
-        QTest::newRow("projects print as RTF") << QStringList{"2017.prg", "1"} << "archivio senza scheda da stampare";
-        QTest::newRow("missing archive") << QStringList{"Orari.pro", "1"} << "Orari.pro";
+        QTest::addColumn<int>("code");   // 2 a usage error, 3 a file that cannot be read or written
+        QTest::newRow("no such card") << QStringList{"Dipendenti.pro", "3"}
+                                      << "l'archivio contiene 2 schede: la scheda 3 non esiste" << 2;
+        QTest::newRow("not a number") << QStringList{"Dipendenti.pro", "0"} << "numero di scheda non valido: 0" << 2;
+        QTest::newRow("projects print as RTF") << QStringList{"2017.prg", "1"} << "archivio senza scheda da stampare" << 2;
+        QTest::newRow("missing archive") << QStringList{"Orari.pro", "1"} << "Orari.pro" << 3;
         QTest::newRow("PDF folder missing") << QStringList{"Dipendenti.pro", "1", "manca/x.pdf"}
-                                            << "scrittura non riuscita: ";
+                                            << "scrittura non riuscita: " << 3;
     }
     void commandLineRefuses()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, said);
+        QFETCH(int, code);
         ScreenFixture fx;
         QVERIFY(RecordFiles::write(fx.path("Dipendenti.pro"), {RecordFiles::make(WorkerRecord::layout(), {}),
                                                                 RecordFiles::make(WorkerRecord::layout(), {})}));
@@ -488,7 +491,7 @@ private slots:
         const QString pdf = tempPdf(fx, args.value(2, "x.pdf"));
         cli.start(VELTARO_CLI_PATH, {"stampa", fx.path(args[0]), args[1], pdf});
         QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 2);
+        QCOMPARE(cli.exitCode(), code);
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         // One plain line, whatever the program drawing the page may have logged besides.
         QVERIFY2(err.startsWith("veltaro-cli stampa: ") && err.contains(said) && (args.size() < 3 || err.count('\n') == 1),

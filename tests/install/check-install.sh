@@ -80,4 +80,12 @@ start "$prefix/bin/veltaro" --cartella "$other"
 [ "$(backups "$other")" -eq 1 ] || fail "--cartella was not followed"
 # A folder without the password file gets the delivered one, or it could never be entered.
 cmp -s "$other/unins000.dll" "$prefix/share/veltaro/unins000.dll" || fail "--cartella was not given the password file"
-echo "install tree, per-user folder, backups and restore: ok"
+# The installed completion completes commands, options, and the user's archives by their path.
+completed=$(PATH=$prefix/bin:$PATH bash -c '
+  source "$1/share/bash-completion/completions/veltaro-cli"
+  complete_words() { COMP_WORDS=(veltaro-cli "$@"); COMP_CWORD=$#; _veltaro_cli veltaro-cli "${@: -1}"; printf "%s\n" "${COMPREPLY[@]}"; }
+  complete_words ri; complete_words trova --Cog; complete_words verifica ""' _ "$prefix")
+for word in riepilogo ripristina --Cognome "$data/Dipendenti.pro"; do
+  grep -qxF -- "$word" <<<"$completed" || fail "bash completion does not offer $word: $completed"
+done
+echo "install tree, per-user folder, backups, restore and completion: ok"

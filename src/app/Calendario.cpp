@@ -22,6 +22,11 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     outer->addWidget(new QLabel(QStringLiteral("Importare una data:"), this));
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(QStringLiteral("calAppuntamenti"));
+    // The calendar's own parts, named for a screen reader.
+    if (auto *days = m_calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")))
+        days->setAccessibleName(QStringLiteral("Giorni del mese"));
+    if (auto *year = m_calendar->findChild<QWidget *>(QStringLiteral("qt_calendar_yearedit")))
+        year->setAccessibleName(QStringLiteral("Anno"));
     m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     m_calendar->setSelectedDate(Clock::today());

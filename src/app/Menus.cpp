@@ -84,6 +84,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
         auto *img = new QToolButton(content());
         img->setObjectName(QLatin1String(it.img));
         img->setIcon(Pictures::tile(QString::fromUtf8(it.glyph), it.colour, 64));
+        img->setAccessibleName(QString::fromUtf8(it.text));
         img->setIconSize(QSize(72, 72));
         img->setAutoRaise(true);
         img->setCursor(Qt::PointingHandCursor);
@@ -110,6 +111,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     outer->addSpacing(24);
     m_contracts = new QPushButton(content());
     m_contracts->setObjectName(QStringLiteral("btnScadenze"));
+    m_contracts->setAccessibleName(QStringLiteral("Contratti in scadenza o scaduti"));
     m_contracts->setFlat(true);
     // Reads as a link, and shows it has the focus when reached with Tab.
     m_contracts->setStyleSheet(QStringLiteral("QPushButton { color: #1f4f8a; text-decoration: underline; border: 1px solid "
@@ -263,8 +265,12 @@ YearMenu::YearMenu(const QString &objectName, const QString &caption, const QStr
     int row = 0;
     for (const Entry &e : m_entries) {
         grid->addWidget(new QLabel(QString::fromUtf8(e.label), body), row, 0);
-        grid->addWidget(new QLabel(QStringLiteral("Anno:"), body), row, 1);
+        auto *yearCaption = new QLabel(QStringLiteral("Anno:"), body);
+        grid->addWidget(yearCaption, row, 1);
         auto *year = new QLineEdit(body);
+        yearCaption->setBuddy(year);
+        // The caption alone would say "Anno" on every line.
+        year->setAccessibleName(QString::fromUtf8(e.label).remove(QLatin1Char(':')) + QStringLiteral(", anno"));
         year->setObjectName(QLatin1String(e.box));
         year->setMaxLength(4);
         year->setFixedWidth(70);
@@ -368,6 +374,7 @@ TfrmMenuPagamenti::TfrmMenuPagamenti(QWidget *parent)
         auto *pic = new QToolButton(body);
         pic->setObjectName(QLatin1String(c.picture));
         pic->setIcon(Pictures::tile(QString::fromUtf8(c.glyph), QColor(0x1e, 0x88, 0x8a), 48));
+        pic->setAccessibleName(QString::fromUtf8(c.text));
         pic->setIconSize(QSize(48, 48));
         pic->setAutoRaise(true);
         pic->setCursor(Qt::PointingHandCursor);

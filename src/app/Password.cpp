@@ -63,9 +63,12 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     for (const QString &l : lines)
         outer->addWidget(new QLabel(l, this));
     outer->addSpacing(10);
-    outer->addWidget(new QLabel(QStringLiteral("Immettere la password e premere OK."), this));
+    auto *prompt = new QLabel(QStringLiteral("Immettere la password e premere OK."), this);
+    outer->addWidget(prompt);
     outer->addSpacing(6);
     m_password = passwordBox("txtPassword", this);
+    m_password->setAccessibleName(QStringLiteral("Password"));
+    m_password->setAccessibleDescription(prompt->text());
     outer->addWidget(m_password);
     Box::setup(m_password);
     Box::highlight(m_password);
@@ -162,7 +165,9 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
         {"Vecchia PW:", m_old}, {"Nuova PW:", m_new}, {"Conferma nuova PW:", m_confirm}};
     int r = 0;
     for (const auto &[label, box] : rows) {
-        grid->addWidget(new QLabel(QString::fromUtf8(label), this), r, 0);
+        auto *caption = new QLabel(QString::fromUtf8(label), this);
+        caption->setBuddy(box);
+        grid->addWidget(caption, r, 0);
         grid->addWidget(box, r++, 1);
         Box::setup(box);
         Box::highlight(box);

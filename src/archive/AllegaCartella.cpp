@@ -84,6 +84,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
                                                QColor(0xb0, 0x3a, 0x2e), 18);
         clear->setToolButtonStyle(Qt::ToolButtonIconOnly);
         clear->setToolTip(QStringLiteral("Elimina il percorso del file allegato."));
+        clear->setAccessibleName(QStringLiteral("Elimina il %1 file allegato").arg(ordinal));
         grid->addWidget(clear, 1, 1);
         auto *browse = new QPushButton(QStringLiteral("Sfoglia..."), box);
         browse->setObjectName(slotName("btnSfoglia", slot));
@@ -92,8 +93,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
         open->setObjectName(slotName("btnApri", slot));
         open->setEnabled(false);
         grid->addWidget(open, 1, 3);
-        grid->addWidget(new QLabel(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), box), 2, 0, 1, 4);
+        auto *descCaption = new QLabel(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), box);
+        grid->addWidget(descCaption, 2, 0, 1, 4);
         auto *desc = new QLineEdit(box);
+        descCaption->setBuddy(desc);
         desc->setObjectName(slotName("txtDesc", slot));
         grid->addWidget(desc, 3, 0, 1, 4);
         grid->setColumnStretch(0, 1);

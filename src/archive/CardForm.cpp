@@ -108,6 +108,13 @@ struct Builder {
             w = new QPushButton(QString::fromUtf8(b.text), parent);
         }
         w->setObjectName(name);
+        // A picture says what it does to a screen reader, as its hint does to the eye.
+        if (b.glyph && b.hint) {
+            QString name = QString::fromUtf8(b.hint).remove(QStringLiteral("...")).trimmed();
+            if (name.endsWith(QLatin1Char('.')))
+                name.chop(1);
+            w->setAccessibleName(name);
+        }
         // Tab reaches it right after its box (a click leaves the focus where it was); Enter
         // on it presses it.
         w->setFocusPolicy(Qt::TabFocus);
@@ -245,11 +252,15 @@ struct Builder {
                 grid->setColumnStretch(column, 1);
             for (int band = 1; band <= s.bands; ++band) {
                 QWidget *w = control(box, row, bandName("", row.field, band));
+                // Column and line, as the table reads: "LUNEDI', riga 3".
+                const QString columnName = QString::fromUtf8(row.caption).remove(QLatin1Char(':')).trimmed();
+                w->setAccessibleName(QStringLiteral("%1, riga %2").arg(columnName).arg(band));
                 // Short boxes stand in the middle of their heading.
                 grid->addWidget(w, band, column, row.width > 0 ? Qt::AlignHCenter : Qt::Alignment());
                 byBand[band - 1].append(w);
                 if (row.button.name) {
                     QWidget *b = button(box, row.button, bandName("", row.button.name, band));
+                    b->setAccessibleName(QStringLiteral("%1, riga %2").arg(b->accessibleName()).arg(band));
                     grid->addWidget(b, band, column + 1);
                     byBand[band - 1].append(b);
                 }

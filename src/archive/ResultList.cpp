@@ -270,6 +270,7 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     row->setSpacing(8);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("txtTrova"));
+    m_search->setAccessibleName(QStringLiteral("Cerca nell'elenco"));
     auto *find = new QPushButton(QStringLiteral("Trova"), this);
     find->setObjectName(QStringLiteral("btnTrova"));
     find->setMinimumWidth(90);
@@ -285,6 +286,7 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     connect(m_search, &QLineEdit::textChanged, m_notFound, &QWidget::hide);
 
     m_list = new ResultList(this);
+    m_list->setAccessibleName(listTitle.isEmpty() ? QStringLiteral("Schede trovate") : listTitle);
     v->addWidget(m_list, 1);
     v->addWidget(new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic "
                                            "(o con Invio)."),

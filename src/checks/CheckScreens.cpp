@@ -27,8 +27,10 @@ CheckDialog::CheckDialog(const Setup &setup, QWidget *parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 20, 24, 16);
     outer->setSpacing(12);
-    outer->addWidget(new QLabel(QString::fromUtf8(setup.prompt), this));
+    auto *prompt = new QLabel(QString::fromUtf8(setup.prompt), this);
+    outer->addWidget(prompt);
     m_box = new QLineEdit(this);
+    prompt->setBuddy(m_box);
     m_box->setObjectName(QLatin1String(setup.box));
     m_box->setMaxLength(setup.maxLength);
     QFont mono(QStringLiteral("Courier New"));

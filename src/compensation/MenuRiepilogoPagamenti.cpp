@@ -83,16 +83,20 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(16);
 
-    grid->addWidget(new QLabel(QStringLiteral("Anno solare:"), form), 0, 0, Qt::AlignRight);
+    auto *yearCaption = new QLabel(QStringLiteral("Anno solare:"), form);
+    grid->addWidget(yearCaption, 0, 0, Qt::AlignRight);
     m_anno = new QLineEdit(form);
+    yearCaption->setBuddy(m_anno);
     m_anno->setObjectName(QStringLiteral("txtAnno"));
     m_anno->setMaxLength(4);
     m_anno->setFixedWidth(70);
     m_anno->setAlignment(Qt::AlignCenter);
     grid->addWidget(m_anno, 0, 1, 1, 3, Qt::AlignLeft);
 
-    grid->addWidget(new QLabel(QStringLiteral("Codice fiscale lavoratore:"), form), 1, 0, Qt::AlignRight);
+    auto *workerCaption = new QLabel(QStringLiteral("Codice fiscale lavoratore:"), form);
+    grid->addWidget(workerCaption, 1, 0, Qt::AlignRight);
     m_tipologia = new QLineEdit(form);
+    workerCaption->setBuddy(m_tipologia);
     m_tipologia->setObjectName(QStringLiteral("txtTipologia"));
     m_tipologia->setMaxLength(16);
     m_tipologia->setFixedWidth(230);
@@ -116,9 +120,14 @@ TfrmMenuRiepilogoPagamenti::TfrmMenuRiepilogoPagamenti(QWidget *parent)
     // One row per interval end: day, month and the year the dates lie in.
     const auto intervalRow = [&](int row, const char *caption, const char *day, const char *month, const char *year,
                                  QComboBox *&dayBox, QComboBox *&monthBox, QLabel *&yearLabelOut) {
-        grid->addWidget(new QLabel(QString::fromLatin1(caption), form), row, 0, Qt::AlignRight);
+        auto *rowCaption = new QLabel(QString::fromLatin1(caption), form);
+        grid->addWidget(rowCaption, row, 0, Qt::AlignRight);
         dayBox = dropDown(form, day, days, 70);
         monthBox = dropDown(form, month, months, 140);
+        rowCaption->setBuddy(dayBox);
+        const QString what = QString::fromLatin1(caption).remove(QLatin1Char(':'));
+        dayBox->setAccessibleName(what + QStringLiteral(", giorno"));
+        monthBox->setAccessibleName(what + QStringLiteral(", mese"));
         yearLabelOut = yearLabel(form, year);
         grid->addWidget(dayBox, row, 1);
         grid->addWidget(monthBox, row, 2);

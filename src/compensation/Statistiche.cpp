@@ -88,8 +88,10 @@ QWidget *TfrmStatistiche::buildYearPanel()
     grid->addWidget(new QLabel(QStringLiteral("Indicare l'anno solare e premere Apri."), box), 0, Qt::AlignHCenter);
     auto *row = new QHBoxLayout;
     row->setSpacing(12);
-    row->addWidget(new QLabel(QStringLiteral("Anno:"), box));
+    auto *yearCaption = new QLabel(QStringLiteral("Anno:"), box);
+    row->addWidget(yearCaption);
     m_anno = new QLineEdit(box);
+    yearCaption->setBuddy(m_anno);
     m_anno->setObjectName(QStringLiteral("txtAnno"));
     m_anno->setMaxLength(4);
     m_anno->setFixedWidth(70);
@@ -148,6 +150,7 @@ QWidget *TfrmStatistiche::buildChartPanel()
     m_chart = new StatsChart;
     m_view = new QChartView(m_chart, panel);
     m_view->setObjectName(QStringLiteral("ChartStats"));
+    m_view->setAccessibleName(QStringLiteral("Grafico dei compensi mensili"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumHeight(360);
     v->addWidget(m_view, 1);

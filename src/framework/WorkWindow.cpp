@@ -80,6 +80,8 @@ QToolButton *WorkWindow::addCommand(QWidget *parent, const QString &name, const 
 void WorkWindow::setHint(QWidget *control, const QString &hint)
 {
     control->setProperty("hint", hint);
+    // What the status line shows under the mouse, a screen reader says after the name.
+    control->setAccessibleDescription(hint.trimmed());
     control->setMouseTracking(true);
     control->installEventFilter(this);
 }

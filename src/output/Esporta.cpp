@@ -91,6 +91,7 @@ TfrmEsporta::TfrmEsporta(const SheetExport::Sheet &sheet, const QString &archive
     m_model = new SheetGridModel(sheet, this);
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("grdRecords"));
+    m_grid->setAccessibleName(QStringLiteral("Schede da esportare"));
     m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -113,6 +113,7 @@ TfrmImportaProgetti::TfrmImportaProgetti(QWidget *parent)
     auto *row = new QHBoxLayout;
     m_year = new QLineEdit(m_yearPanel);
     m_year->setObjectName(QStringLiteral("txtAnno"));
+    m_year->setAccessibleName(QStringLiteral("Anno solare"));
     m_year->setMaxLength(4);
     m_year->setFixedWidth(m_year->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 20);
     m_year->setAlignment(Qt::AlignCenter);

@@ -8,3 +8,4 @@ target_compile_definitions(test_guide_pdf PRIVATE VELTARO_BIN_DIR="${VELTARO_BIN
 add_dependencies(test_guide_pdf veltaro)
 veltaro_test(test_backup ${CMAKE_CURRENT_LIST_DIR}/TestBackup.cpp)
 veltaro_test(test_keys_only ${CMAKE_CURRENT_LIST_DIR}/TestKeysOnly.cpp)
+veltaro_test(test_accessible_names ${CMAKE_CURRENT_LIST_DIR}/TestAccessibleNames.cpp)

@@ -13,6 +13,7 @@
 #include "app/Routines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
+#include "compensation/ProjectReport.h"
 #include "framework/Clock.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectFind.h"
@@ -90,6 +91,14 @@ const QVector<Command> &commands()
         {"incompleti", "incompleti ANNO.lav\n"
                        "  Stampa il riepilogo dei lavori segnati come incompleti.",
          &incompleti},
+        {"rendiconto", "rendiconto ANNO.lav --codice=CODICE [--dal=gg/mm/aaaa --al=gg/mm/aaaa]\n"
+                       "  Stampa il rendiconto del progetto CODICE dal registro dei lavori: dopo l'intestazione,\n"
+                       "  una riga per lavoratore (LAVORATORE, codice fiscale, cognome e nome, lavori, ore,\n"
+                       "  dovuto), una per mese (MESE, mm/aaaa, lavori, ore, dovuto) e per ultima TOTALE, ore,\n"
+                       "  dovuto; campi separati da una tabulazione, importi con la virgola e due decimali.\n"
+                       "  Il codice si confronta senza spazi ai lati e senza distinguere maiuscole e minuscole.\n"
+                       "  Le schede del progetto con data, ore o dovuto non validi sono contate su stderr.",
+         &rendiconto},
         {"rtf", "rtf ANNO.prg N FILE\n"
                 "  Scrive la scheda del progetto numero N (la prima è 1) nel documento RTF FILE, come il\n"
                 "  comando Stampa dell'archivio progetti.",
@@ -693,6 +702,64 @@ int riepilogo(const QStringList &rawArgs, Io &io)
         out.line(line);
     out.flush();
     const QString notice = PaySummary::skippedNotice(summary);
+    if (!notice.isEmpty())
+        io.err << terminalText(notice) << "\n";
+    return 0;
+}
+
+int rendiconto(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("rendiconto");
+    const Args args = parse(rawArgs);
+    int code = 0;
+    const auto archive = archiveArgument(io, self, args, "lavori", QStringLiteral("registro dei lavori (ANNO.lav)"),
+                                         {QStringLiteral("codice"), QStringLiteral("dal"), QStringLiteral("al")}, code);
+    if (!archive)
+        return code;
+    const QString projectCode = Routines::trimmed(args.value(QStringLiteral("codice")));
+    if (projectCode.isEmpty())
+        return usageError(io, self, QStringLiteral("indicare il codice del progetto con --codice=CODICE"));
+    ProjectReport::Request request{{*archive}, projectCode, std::nullopt, std::nullopt};
+    if (args.has(QStringLiteral("dal")) != args.has(QStringLiteral("al")))
+        return usageError(io, self, QStringLiteral("indicare l'intervallo con --dal=gg/mm/aaaa e --al=gg/mm/aaaa"));
+    QString interval;
+    if (args.has(QStringLiteral("dal"))) {
+        request.from = dateOption(io, self, args, QStringLiteral("dal"), code);
+        if (!request.from)
+            return code;
+        request.to = dateOption(io, self, args, QStringLiteral("al"), code);
+        if (!request.to)
+            return code;
+        if (*request.from > *request.to)
+            return usageError(io, self, QStringLiteral("la data di fine intervallo (%1) non può essere anteriore a quella "
+                                                       "di inizio intervallo (%2)")
+                                            .arg(Routines::dateText(*request.to), Routines::dateText(*request.from)));
+        interval = QStringLiteral(" dal %1 al %2").arg(Routines::dateText(*request.from), Routines::dateText(*request.to));
+    }
+    if (!archiveExists(io, self, *archive))
+        return ExitFile;
+
+    const ProjectReport::Report report = ProjectReport::build(request);
+    if (!report.ok)
+        return readError(io, self, report.error);
+    LineWriter out(io.out);
+    const auto sums = [](const ProjectReport::Sums &s) {
+        return QStringLiteral("%1\t%2\t%3").arg(s.works).arg(ProjectReport::hundredths(s.hours),
+                                                              ProjectReport::hundredths(s.due));
+    };
+    out.line(QStringLiteral("Rendiconto del progetto %1%2").arg(projectCode, interval));
+    for (const ProjectReport::WorkerLine &w : report.workers)
+        out.line(QStringLiteral("LAVORATORE\t%1\t%2\t").arg(w.codFisc, Routines::trimmed(w.cognome + QLatin1Char(' ') + w.nome))
+                 + sums(w.sums));
+    for (const ProjectReport::MonthLine &m : report.months)
+        out.line(QStringLiteral("MESE\t%1/%2\t").arg(m.month, 2, 10, QLatin1Char('0')).arg(m.year) + sums(m.sums));
+    out.line(QStringLiteral("TOTALE\t%1\t%2").arg(ProjectReport::hundredths(report.total.hours),
+                                                  ProjectReport::hundredths(report.total.due)));
+    out.flush();
+    QVector<Compensation::SkippedCard> skipped;
+    for (const ProjectReport::Skipped &k : report.skipped)
+        skipped << k.card;
+    const QString notice = Compensation::skippedNotice(skipped, QStringLiteral("rendiconto"));
     if (!notice.isEmpty())
         io.err << terminalText(notice) << "\n";
     return 0;

@@ -9,6 +9,7 @@
 
 #include "app/Backup.h"
 #include "app/ProgramVersion.h"
+#include "app/SearchEverywhere.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
 #include "compensation/MonthlyStats.h"
@@ -91,6 +92,14 @@ const QVector<Command> &commands()
         {"incompleti", "incompleti ANNO.lav\n"
                        "  Stampa il riepilogo dei lavori segnati come incompleti.",
          &incompleti},
+        {"cerca", "cerca TESTO [--cartella=DIR]\n"
+                  "  Cerca il testo in ogni campo di ogni scheda di tutti gli archivi della cartella dei dati\n"
+                  "  (quella del programma, o DIR), come le schermate di ricerca: così come è scritto, senza\n"
+                  "  distinguere maiuscole e minuscole. Stampa una riga per scheda trovata: il nome del file,\n"
+                  "  il numero della scheda, il campo in cui compare per primo e la riga della scheda come la\n"
+                  "  mostra la sua ricerca, separati da una tabulazione; in ordine di file e di numero. Il\n"
+                  "  testo ha almeno due caratteri; le schede danneggiate sono contate su stderr.",
+         &cerca},
         {"rendiconto", "rendiconto ANNO.lav --codice=CODICE [--dal=gg/mm/aaaa --al=gg/mm/aaaa]\n"
                        "  Stampa il rendiconto del progetto CODICE dal registro dei lavori: dopo l'intestazione,\n"
                        "  una riga per lavoratore (LAVORATORE, codice fiscale, cognome e nome, lavori, ore,\n"
@@ -551,27 +560,11 @@ std::optional<QString> archiveArgument(Io &io, const Command &self, const Args &
 }
 
 // What a find needs of an archive kind.
-struct Searchable {
-    const char *kind;
-    const RecordLayout &(*layout)();
-    const QVector<Find::FilterBox> &(*filters)();
-    const Find::LineBuilder &(*line)();
-};
+using Searchable = SearchEverywhere::Kind;
 
 const Searchable *searchable(const QString &kind)
 {
-    static const Searchable kinds[] = {
-        {"lavoratori", &WorkerRecord::layout, &WorkerFind::filters, &WorkerFind::line},
-        {"orari", &ScheduleRecord::layout, &ScheduleFind::filters, &ScheduleFind::line},
-        {"turni", &DailyShiftRecord::layout, &ShiftFind::dailyFilters, &ShiftFind::dailyLine},
-        {"settimanale", &WeeklyShiftRecord::layout, &ShiftFind::weeklyFilters, &ShiftFind::weeklyLine},
-        {"progetti", &ProjectRecord::layout, &ProjectFind::filters, &ProjectFind::line},
-        {"lavori", &WorkRecord::layout, &WorkFind::filters, &WorkFind::line},
-    };
-    for (const Searchable &s : kinds)
-        if (kind == QLatin1String(s.kind))
-            return &s;
-    return nullptr;
+    return SearchEverywhere::kind(kind);
 }
 
 }
@@ -702,6 +695,38 @@ int riepilogo(const QStringList &rawArgs, Io &io)
         out.line(line);
     out.flush();
     const QString notice = PaySummary::skippedNotice(summary);
+    if (!notice.isEmpty())
+        io.err << terminalText(notice) << "\n";
+    return 0;
+}
+
+int cerca(const QStringList &rawArgs, Io &io)
+{
+    const Command &self = command("cerca");
+    const Args args = parse(rawArgs);
+    for (const Option &o : args.options)
+        if (o.name != QLatin1String("cartella"))
+            return usageError(io, self, QStringLiteral("opzione sconosciuta: --%1").arg(o.name));
+    if (args.positional.size() != 1)
+        return usageError(io, self, QStringLiteral("indicare il testo da cercare"));
+    const QString text = args.positional.first();
+    if (text.size() < SearchEverywhere::MinimumLength)
+        return usageError(io, self, QStringLiteral("il testo da cercare ha almeno %1 caratteri").arg(SearchEverywhere::MinimumLength));
+    if (args.has(QStringLiteral("cartella")))
+        ProgramFolder::set(args.value(QStringLiteral("cartella")));
+    const QString data = ProgramFolder::path();
+    if (!QFileInfo(data).isDir()) {
+        io.err << "veltaro-cli cerca: cartella dei dati non trovata: " << QDir::toNativeSeparators(data) << "\n";
+        return ExitFile;
+    }
+    const SearchEverywhere::Result found = SearchEverywhere::search(data, text);
+    LineWriter out(io.out);
+    for (const SearchEverywhere::Hit &h : found.hits)
+        out.line(QStringLiteral("%1\t%2\t%3\t%4").arg(found.archives.at(h.archive).fileName).arg(h.card).arg(h.field, h.line));
+    out.flush();
+    if (!found.ok)
+        return readError(io, self, found.error);
+    const QString notice = SearchEverywhere::damagedNotice(found);
     if (!notice.isEmpty())
         io.err << terminalText(notice) << "\n";
     return 0;

@@ -57,6 +57,7 @@ int scadenze(const QStringList &args, Io &io);
 int riepilogo(const QStringList &args, Io &io);
 int statistiche(const QStringList &args, Io &io);
 int rendiconto(const QStringList &args, Io &io);
+int cerca(const QStringList &args, Io &io);
 int scaduti(const QStringList &args, Io &io);
 int incompleti(const QStringList &args, Io &io);
 int rtf(const QStringList &args, Io &io);

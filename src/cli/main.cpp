@@ -19,11 +19,11 @@ int main(int argc, char *argv[])
     // object; the archive commands are spared its cost.
     QCoreApplication::setApplicationName(QStringLiteral("Veltaro"));
     std::optional<QCoreApplication> app;
-    // Likewise the card print, which waits for the program drawing the page, and the shell's
-    // completion, which looks into the data folder.
+    // Likewise the card print, which waits for the program drawing the page, and the search
+    // and the shell's completion, which look into the data folder.
     if (!args.isEmpty()
         && (args.first() == QLatin1String("ripristina") || args.first() == QLatin1String("stampa")
-            || args.first() == QLatin1String("--completa")))
+            || args.first() == QLatin1String("cerca") || args.first() == QLatin1String("--completa")))
         app.emplace(argc, argv);
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.

@@ -1,0 +1,161 @@
+#include "app/SearchEverywhere.h"
+
+#include "archive/ArchiveKinds.h"
+#include "archive/Archivio.h"
+#include "archive/TextCodec.h"
+#include "projects/ProjectFind.h"
+#include "projects/ProjectRecord.h"
+#include "schedules/ScheduleFind.h"
+#include "schedules/ScheduleRecord.h"
+#include "shifts/DailyShiftRecord.h"
+#include "shifts/ShiftFind.h"
+#include "shifts/WeeklyShiftRecord.h"
+#include "workers/WorkerFind.h"
+#include "workers/WorkerRecord.h"
+#include "worklog/WorkFind.h"
+#include "worklog/WorkRecord.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace SearchEverywhere {
+
+const Kind *kind(const QString &name)
+{
+    static const Kind kinds[] = {
+        {"lavoratori", &WorkerRecord::layout, &WorkerFind::filters, &WorkerFind::line},
+        {"orari", &ScheduleRecord::layout, &ScheduleFind::filters, &ScheduleFind::line},
+        {"turni", &DailyShiftRecord::layout, &ShiftFind::dailyFilters, &ShiftFind::dailyLine},
+        {"settimanale", &WeeklyShiftRecord::layout, &ShiftFind::weeklyFilters, &ShiftFind::weeklyLine},
+        {"progetti", &ProjectRecord::layout, &ProjectFind::filters, &ProjectFind::line},
+        {"lavori", &WorkRecord::layout, &WorkFind::filters, &WorkFind::line},
+    };
+    for (const Kind &k : kinds)
+        if (name == QLatin1String(k.name))
+            return &k;
+    return nullptr;
+}
+
+namespace {
+QString titleOf(const QString &kindName, int year)
+{
+    static const QHash<QString, QString> words = {
+        {QStringLiteral("lavoratori"), QStringLiteral("Lavoratori")},
+        {QStringLiteral("orari"), QStringLiteral("Orari")},
+        {QStringLiteral("turni"), QStringLiteral("Turni giornalieri")},
+        {QStringLiteral("settimanale"), QStringLiteral("Turni settimanali")},
+        {QStringLiteral("progetti"), QStringLiteral("Progetti")},
+        {QStringLiteral("lavori"), QStringLiteral("Registro lavori")},
+    };
+    const QString w = words.value(kindName);
+    return year > 0 ? w + QLatin1Char(' ') + QString::number(year) : w;
+}
+
+void foldAZ(QByteArray &bytes)
+{
+    for (char &c : bytes)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+}
+}
+
+QVector<Archive> archives(const QString &folder)
+{
+    QVector<Archive> out;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+        const QString name = ArchiveKinds::forFile(info.fileName()).name;
+        const Kind *k = kind(name);
+        if (!k)
+            continue;
+        // The yearly archives are named by their year: four digits.
+        const QString base = info.completeBaseName();
+        const bool yearly = name != QLatin1String("lavoratori") && name != QLatin1String("orari");
+        bool isYear = false;
+        const int year = base.toInt(&isYear);
+        if (yearly && (base.size() != 4 || !isYear))
+            continue;
+        out.append({info.filePath(), info.fileName(), k, titleOf(name, yearly ? year : 0), yearly ? year : 0});
+    }
+    return out;
+}
+
+Result search(const QString &folder, const QString &text)
+{
+    Result result;
+    result.archives = archives(folder);
+    // A character the code page lacks is never in a card.
+    for (const QChar c : text)
+        if (Cp1252::fromUnicode(c.unicode()) < 0)
+            return result;
+    QByteArray needle = Cp1252::encode(text);
+    foldAZ(needle);
+    if (needle.isEmpty())
+        return result;
+    QByteArray field, line;
+    for (int a = 0; a < result.archives.size(); ++a) {
+        const Archive &archive = result.archives.at(a);
+        const RecordLayout &layout = archive.kind->layout();
+        const Find::LineBuilder &lineOf = archive.kind->line();
+        TArchivio file(archive.path, layout.size());
+        const bool read = file.scan([&](qint64 n, const char *record) {
+            const RecordLayout::Field *found = nullptr;
+            for (const RecordLayout::Field &f : layout.fields()) {
+                const char *p = record + f.offset;
+                int length;
+                if (f.kind == FieldKind::ZText) {
+                    const void *zero = std::memchr(p, 0, size_t(f.width + 1));
+                    length = zero ? int(static_cast<const char *>(zero) - p) : f.width + 1;
+                    field = QByteArray(p, length);
+                } else {
+                    length = static_cast<unsigned char>(p[0]);
+                    if (length > f.width) {
+                        result.damaged.append({archive.fileName, n});
+                        return true;
+                    }
+                    field = QByteArray(p + 1, length);
+                }
+                if (!found) {
+                    foldAZ(field);
+                    if (field.contains(needle))
+                        found = &f;
+                }
+            }
+            if (found) {
+                line.clear();
+                lineOf(record, line);
+                result.hits.append({a, n, found->name, Cp1252::decode(line)});
+            }
+            return true;
+        });
+        if (!read) {
+            result.ok = false;
+            result.error = archive.fileName + QStringLiteral(": ") + file.errorText();
+            break;
+        }
+    }
+    return result;
+}
+
+QString damagedNotice(const Result &result)
+{
+    if (result.damaged.isEmpty())
+        return QString();
+    QStringList where;
+    QString file;
+    for (const auto &[name, card] : result.damaged) {
+        if (name != file)
+            where << name + QStringLiteral(": ") + QString::number(card);
+        else
+            where.last() += QStringLiteral(", ") + QString::number(card);
+        file = name;
+    }
+    const QString cards = result.damaged.size() == 1
+        ? QStringLiteral("1 scheda danneggiata non è stata considerata")
+        : QStringLiteral("%1 schede danneggiate non sono state considerate").arg(result.damaged.size());
+    return QStringLiteral("Attenzione: %1 nella ricerca (%2).").arg(cards, where.join(QStringLiteral("; ")));
+}
+
+}

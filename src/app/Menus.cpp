@@ -4,6 +4,8 @@
 #include "app/Backup.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
+#include "app/Screens.h"
+#include "app/SearchEverywhereScreen.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
@@ -14,9 +16,11 @@
 #include "workers/WorkerRecord.h"
 
 #include <QGridLayout>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -109,6 +113,37 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     outer->addLayout(grid);
     outer->setAlignment(grid, Qt::AlignHCenter);
     outer->addSpacing(24);
+
+    // One search over every archive; Ctrl+F reaches it from anywhere on the menu.
+    auto *searchRow = new QHBoxLayout;
+    searchRow->setSpacing(8);
+    auto *searchBox = new QLineEdit(content());
+    searchBox->setObjectName(QStringLiteral("txtCercaOvunque"));
+    searchBox->setPlaceholderText(QStringLiteral("Cerca in tutti gli archivi"));
+    searchBox->setAccessibleName(QStringLiteral("Cerca in tutti gli archivi"));
+    searchBox->setToolTip(QStringLiteral("Cerca un nome, un codice o un altro testo in tutte le schede di tutti gli "
+                                         "archivi (Ctrl+F)."));
+    searchBox->setMinimumWidth(360);
+    auto *searchButton = new QPushButton(QStringLiteral("Cerca"), content());
+    searchButton->setObjectName(QStringLiteral("btnCercaOvunque"));
+    searchButton->setMinimumWidth(90);
+    searchRow->addStretch();
+    searchRow->addWidget(searchBox);
+    searchRow->addWidget(searchButton);
+    searchRow->addStretch();
+    outer->addLayout(searchRow);
+    Box::setup(searchBox);
+    Box::highlight(searchBox);
+    auto *shortcut = new QShortcut(QKeySequence::Find, this);
+    connect(shortcut, &QShortcut::activated, searchBox, [searchBox] {
+        searchBox->setFocus(Qt::ShortcutFocusReason);
+        searchBox->selectAll();
+    });
+    const auto searchAll = [this, searchBox] { SearchEverywhereScreen::open(this, searchBox->text()); };
+    connect(searchButton, &QPushButton::clicked, this, searchAll);
+    // Enter searches at once.
+    connect(searchBox, &QLineEdit::returnPressed, this, searchAll);
+    outer->addSpacing(12);
     m_contracts = new QPushButton(content());
     m_contracts->setObjectName(QStringLiteral("btnScadenze"));
     m_contracts->setAccessibleName(QStringLiteral("Contratti in scadenza o scaduti"));
@@ -310,15 +345,35 @@ void YearMenu::openYear(const Entry &entry)
         box->setFocus();
         return;
     }
-    const QString year = text.trimmed();
-    const QString tag = QLatin1String(entry.tag);
-    if (WorkWindow *target = Navigation::screen(tag)) {
+    aimScreen(entry, text.trimmed());
+    m_memory->setText(QLatin1String(entry.tag));
+    close();
+}
+
+void YearMenu::aimScreen(const Entry &entry, const QString &year)
+{
+    if (WorkWindow *target = Navigation::screen(QLatin1String(entry.tag))) {
         if (auto *file = target->findChild<QLabel *>(QStringLiteral("lblFile")))
             file->setText(ProgramFolder::file(year + QLatin1String(entry.extension)));
         target->setWindowTitle(QString::fromUtf8(entry.caption) + year);
     }
-    m_memory->setText(tag);
-    close();
+}
+
+WorkWindow *YearMenu::openArchive(const QString &path)
+{
+    const QFileInfo info(path);
+    const Screens &screens = Screens::get();
+    for (const YearMenu *menu : std::initializer_list<const YearMenu *>{screens.menuRegistro, screens.menuReferti,
+                                                                         screens.menuLavori})
+        for (const Entry &e : menu->m_entries)
+            if (QLatin1Char('.') + info.suffix().toLower() == QLatin1String(e.extension)) {
+                aimScreen(e, info.completeBaseName());
+                WorkWindow *target = Navigation::screen(QLatin1String(e.tag));
+                if (target)
+                    target->open();
+                return target;
+            }
+    return nullptr;
 }
 
 TfrmMenuRegistro::TfrmMenuRegistro(QWidget *parent)

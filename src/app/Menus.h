@@ -60,10 +60,15 @@ public:
     YearMenu(const QString &objectName, const QString &caption, const QString &info,
              const QString &helpTopic, const QVector<Entry> &entries, QWidget *parent = nullptr);
 
+    // Opens the screen of a yearly archive on that file, named and titled as this menu's
+    // Apri would; null when no year menu keeps archives of its kind.
+    static WorkWindow *openArchive(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    static void aimScreen(const Entry &entry, const QString &year);
     void openYear(const Entry &entry);
     QVector<Entry> m_entries;
 };

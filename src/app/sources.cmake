@@ -15,4 +15,5 @@ list(APPEND VELTARO_UI_SOURCES
   app/GuideWriter.cpp
   app/StartBackup.cpp
   app/PrintStored.cpp
+  app/SearchEverywhereScreen.cpp
 )

@@ -26,6 +26,10 @@ public:
     // Moving over this widget empties panInfo.
     void clearsHint(QWidget *background);
 
+    // Builds the screen's controls now if it has not been shown yet (done before the first
+    // show; others may need its controls earlier, to read a box's caption).
+    void ensureBuilt();
+
 signals:
     void closed();
 
@@ -33,7 +37,6 @@ protected:
     // Builds the screen's controls; called once, just before the screen is first shown, so
     // that creating every screen at start stays cheap.
     virtual void build() {}
-    void ensureBuilt();
     // The panel that holds the screen's content.
     QWidget *content() const { return m_content; }
     // Creates panInfo with its ready message.

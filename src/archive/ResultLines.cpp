@@ -224,8 +224,28 @@ void Lines::append(QByteArrayView cp1252)
     m_text.append(cp1252);
 }
 
+void Lines::gather()
+{
+    // The rare list that is sorted again after a merge: its lines go back into one text.
+    if (m_blocks.empty())
+        return;
+    QByteArray text;
+    qsizetype bytes = 0;
+    for (const Span &s : std::as_const(m_spans))
+        bytes += s.size;
+    text.reserve(bytes);
+    for (Span &s : m_spans) {
+        const qsizetype at = text.size();
+        text.append(textOf(s), s.size);
+        s.at = at;
+    }
+    m_text = std::move(text);
+    m_blocks.clear();
+}
+
 void Lines::sort()
 {
+    gather();
     std::vector<Item> items;
     items.reserve(size_t(m_spans.size()));
     for (const Span &s : std::as_const(m_spans))
@@ -239,10 +259,64 @@ void Lines::sort()
     }
 }
 
+Lines Lines::merged(std::vector<Lines> &&sorted)
+{
+    if (sorted.empty())
+        return Lines();
+    if (sorted.size() == 1)
+        return std::move(sorted.front());
+    Lines out;
+    struct Head {
+        const Span *next, *end;
+        qsizetype block;      // its text in out, above BlockShift
+        qint32 addedBase;
+        const char *text;
+    };
+    std::vector<Head> heads;
+    qsizetype lines = 0;
+    qint32 added = 0;
+    for (Lines &l : sorted) {
+        l.gather();
+        const qsizetype block = qsizetype(heads.size()) << BlockShift;
+        heads.push_back({l.m_spans.constData(), l.m_spans.constData() + l.m_spans.size(), block, added,
+                         l.m_text.constData()});
+        // Moved, not copied: the text stays where it is, so the heads still point into it.
+        if (block == 0)
+            out.m_text = std::move(l.m_text);
+        else
+            out.m_blocks.push_back(std::move(l.m_text));
+        lines += l.m_spans.size();
+        added += qint32(l.m_spans.size());
+    }
+    out.m_spans.resize(lines);
+    Span *o = out.m_spans.data();
+    // A handful of lists: the smallest head is found by looking at each, the earlier list
+    // winning a tie. The lines lie scattered in their texts: ask for the ones a little ahead.
+    while (true) {
+        Head *best = nullptr;
+        for (Head &h : heads) {
+            if (h.next == h.end)
+                continue;
+            if (!best
+                || compare(QByteArrayView(h.text + h.next->at, h.next->size),
+                           QByteArrayView(best->text + best->next->at, best->next->size))
+                       < 0)
+                best = &h;
+        }
+        if (!best)
+            break;
+        if (best->end - best->next > Ahead)
+            prefetch(best->text + best->next[Ahead].at);
+        const Span s = *best->next++;
+        *o++ = Span{best->block | s.at, s.size, best->addedBase + s.added};
+    }
+    return out;
+}
+
 QByteArrayView Lines::bytes(qsizetype i) const
 {
     const Span s = m_spans.at(i);
-    return QByteArrayView(m_text.constData() + s.at, s.size);
+    return QByteArrayView(textOf(s), s.size);
 }
 
 QString Lines::at(qsizetype i) const
@@ -266,8 +340,9 @@ char *Lines::utf8(qsizetype i, char *out) const
     // the buffer: ask for one a little ahead.
     if (i + Ahead < m_spans.size()) {
         const Span &next = m_spans.at(i + Ahead);
+        const char *text = textOf(next);
         for (qsizetype k = 0; k < next.size; k += 64)
-            prefetch(m_text.constData() + next.at + k);
+            prefetch(text + k);
     }
     // Most of a line is ASCII, which is its own UTF-8: eight such bytes go over at once.
     const auto &utf8 = tables().utf8;

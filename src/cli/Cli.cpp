@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 
 #include "archive/ArchiveKinds.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "checks/CardCheck.h"
 #include "checks/CodFiscCheck.h"
 #include "checks/IbanCheck.h"
@@ -256,9 +256,11 @@ int verifica(const QStringList &rawArgs, Io &io)
         return 2;
     }
     const RecordLayout &layout = *kind.layout;
-    TArchivio archive(path, layout.size());
-    qint64 damaged = 0;
-    const bool ok = archive.scan([&](qint64 n, const char *record) {
+    struct Part {
+        QString report;
+        qint64 damaged = 0;
+    };
+    auto scan = ArchiveScan::parts<Part>(path, layout.size(), [&](Part &part, qint64 n, const char *record) {
         for (const RecordLayout::Field &f : layout.fields()) {
             // A zero-terminated field is whole either way: its text ends at the zero, or fills
             // every byte of the field.
@@ -266,15 +268,23 @@ int verifica(const QStringList &rawArgs, Io &io)
                 continue;
             const int length = static_cast<unsigned char>(record[f.offset]);
             if (length > f.width) {
-                io.out << "scheda " << n << ": campo " << f.name << " lunghezza " << length
-                       << " oltre la larghezza " << f.width << "\n";
-                ++damaged;
+                part.report += QStringLiteral("scheda %1: campo %2 lunghezza %3 oltre la larghezza %4\n")
+                                   .arg(n)
+                                   .arg(f.name)
+                                   .arg(length)
+                                   .arg(f.width);
+                ++part.damaged;
             }
         }
         return true;
     });
-    if (!ok) {
-        io.err << "veltaro-cli verifica: " << archive.errorText() << "\n";
+    qint64 damaged = 0;
+    for (const Part &part : scan.parts) {
+        io.out << part.report;
+        damaged += part.damaged;
+    }
+    if (!scan.ok) {
+        io.err << "veltaro-cli verifica: " << scan.error << "\n";
         return 2;
     }
     const qint64 size = QFileInfo(path).size();

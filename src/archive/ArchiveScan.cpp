@@ -12,6 +12,11 @@ int ArchiveScan::forcedThreads()
     return ok && n >= 1 ? std::min(n, 256) : 0;
 }
 
+bool ArchiveScan::threadsForced()
+{
+    return forcedThreads() != 0;
+}
+
 int ArchiveScan::threads()
 {
     const int forced = forcedThreads();
@@ -52,7 +57,7 @@ std::vector<ArchiveScan::Range> ArchiveScan::evenly(qint64 records, qint64 parts
     return ranges;
 }
 
-void ArchiveScan::runOnThreads(int n, const std::function<void(int)> &job)
+void ArchiveScan::onThreads(int n, const std::function<void(int)> &job)
 {
     std::vector<std::thread> others;
     others.reserve(size_t(std::max(0, n - 1)));

@@ -52,6 +52,9 @@ public:
     // How many threads whole-archive work uses: VELTARO_THREADS when set to a number from 1 up
     // (tests force 1, 2 or 8 this way), else QThread::idealThreadCount(). Read at every scan.
     static int threads();
+    // Whether VELTARO_THREADS forces the count: work that would stay on one thread for a
+    // small file then splits it all the same, so tests reach every path.
+    static bool threadsForced();
     // The ranges of an archive of `records` records for threads() threads.
     static std::vector<Range> split(qint64 records, int recordSize);
     // The ranges of an archive of `records` records. Left to itself, a range holds at least
@@ -93,14 +96,16 @@ public:
     template <class Part, class Read, class Take>
     static Outcome stream(const QString &path, int recordSize, qint64 rangeBytes, Read &&read, Take &&take);
 
+    // job(0) .. job(n - 1), each on a thread of its own but job(0), which runs on the calling
+    // thread; returns when all are done. For the work that follows a scan on as many threads
+    // (merging the ranges' lists, say).
+    static void onThreads(int n, const std::function<void(int)> &job);
+
 private:
     static int forcedThreads();   // 0 when not forced
     // records split into `parts` ranges (at least one, at most one a record), the first ones
     // a record longer when they do not divide evenly.
     static std::vector<Range> evenly(qint64 records, qint64 parts);
-    // job(0) .. job(n - 1), each on a thread of its own but job(0), which runs on the calling
-    // thread; returns when all are done.
-    static void runOnThreads(int n, const std::function<void(int)> &job);
     // Reads records [from, from + count) into into; 0 or an errno value.
     static int readRecords(int fd, int recordSize, qint64 from, qint64 count, char *into);
     static qint64 chunkRecords(int recordSize);
@@ -169,7 +174,7 @@ ArchiveScan::Result<Part> ArchiveScan::parts(const QString &path, int recordSize
         }
     };
     const int fd = archive.m_fd;
-    runOnThreads(int(ranges.size()), [&](int index) {
+    onThreads(int(ranges.size()), [&](int index) {
         const size_t i = size_t(index);
         std::vector<char> chunk;
         Part &part = made[i].emplace(makePart<Part>(ranges[i]));

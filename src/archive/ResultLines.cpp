@@ -1,5 +1,6 @@
 #include "archive/ResultLines.h"
 
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 
 #include <QtAlgorithms>
@@ -259,6 +260,58 @@ void Lines::sort()
     }
 }
 
+namespace {
+
+// One sorted list in a merge: its spans, where its text is, and where that text goes.
+struct Run {
+    const Lines::Span *begin, *end;
+    const char *text;
+    qsizetype block;     // its text in the merged list, above BlockShift
+    qint32 addedBase;    // the lines of the lists before it
+};
+
+QByteArrayView lineOf(const Run &run, const Lines::Span *s)
+{
+    return QByteArrayView(run.text + s->at, s->size);
+}
+
+// Merges [from[r], to[r]) of every run into out. A handful of runs: the smallest head is
+// found by looking at each, the earlier run winning a tie. The lines lie scattered in their
+// texts: ask for the ones a little ahead.
+void mergeRuns(const std::vector<Run> &runs, std::vector<const Lines::Span *> from,
+               const std::vector<const Lines::Span *> &to, Lines::Span *out, int shift)
+{
+    while (true) {
+        size_t best = runs.size();
+        for (size_t r = 0; r < runs.size(); ++r) {
+            if (from[r] == to[r])
+                continue;
+            if (best == runs.size() || compare(lineOf(runs[r], from[r]), lineOf(runs[best], from[best])) < 0)
+                best = r;
+        }
+        if (best == runs.size())
+            return;
+        const Run &run = runs[best];
+        if (to[best] - from[best] > Ahead)
+            prefetch(run.text + from[best][Ahead].at);
+        const Lines::Span s = *from[best]++;
+        *out++ = Lines::Span{(run.block << shift) | s.at, s.size, run.addedBase + s.added};
+    }
+}
+
+// The first span of run that comes after `line` of run `of` in the merged order: equal lines
+// of earlier runs come before it, those of later runs after it.
+const Lines::Span *cutAt(const std::vector<Run> &runs, size_t r, size_t of, QByteArrayView line)
+{
+    const Run &run = runs[r];
+    return std::partition_point(run.begin, run.end, [&](const Lines::Span &s) {
+        const int c = compare(lineOf(run, &s), line);
+        return r < of ? c <= 0 : c < 0;
+    });
+}
+
+}
+
 Lines Lines::merged(std::vector<Lines> &&sorted)
 {
     if (sorted.empty())
@@ -266,50 +319,46 @@ Lines Lines::merged(std::vector<Lines> &&sorted)
     if (sorted.size() == 1)
         return std::move(sorted.front());
     Lines out;
-    struct Head {
-        const Span *next, *end;
-        qsizetype block;      // its text in out, above BlockShift
-        qint32 addedBase;
-        const char *text;
-    };
-    std::vector<Head> heads;
+    std::vector<Run> runs;
     qsizetype lines = 0;
-    qint32 added = 0;
     for (Lines &l : sorted) {
         l.gather();
-        const qsizetype block = qsizetype(heads.size()) << BlockShift;
-        heads.push_back({l.m_spans.constData(), l.m_spans.constData() + l.m_spans.size(), block, added,
-                         l.m_text.constData()});
-        // Moved, not copied: the text stays where it is, so the heads still point into it.
-        if (block == 0)
+        runs.push_back({l.m_spans.constData(), l.m_spans.constData() + l.m_spans.size(), l.m_text.constData(),
+                        qsizetype(runs.size()), qint32(lines)});
+        lines += l.m_spans.size();
+        // Moved, not copied: the text stays where it is, so the runs still point into it.
+        if (runs.size() == 1)
             out.m_text = std::move(l.m_text);
         else
             out.m_blocks.push_back(std::move(l.m_text));
-        lines += l.m_spans.size();
-        added += qint32(l.m_spans.size());
     }
     out.m_spans.resize(lines);
-    Span *o = out.m_spans.data();
-    // A handful of lists: the smallest head is found by looking at each, the earlier list
-    // winning a tie. The lines lie scattered in their texts: ask for the ones a little ahead.
-    while (true) {
-        Head *best = nullptr;
-        for (Head &h : heads) {
-            if (h.next == h.end)
-                continue;
-            if (!best
-                || compare(QByteArrayView(h.text + h.next->at, h.next->size),
-                           QByteArrayView(best->text + best->next->at, best->next->size))
-                       < 0)
-                best = &h;
-        }
-        if (!best)
-            break;
-        if (best->end - best->next > Ahead)
-            prefetch(best->text + best->next[Ahead].at);
-        const Span s = *best->next++;
-        *o++ = Span{best->block | s.at, s.size, best->addedBase + s.added};
+
+    // As many pieces as there were lists, each merged on a thread of its own: the longest
+    // list is cut evenly and every other list where those lines would fall among its own.
+    const size_t pieces = lines == 0 ? 1 : runs.size();
+    size_t longest = 0;
+    for (size_t r = 1; r < runs.size(); ++r)
+        if (runs[r].end - runs[r].begin > runs[longest].end - runs[longest].begin)
+            longest = r;
+    std::vector<std::vector<const Span *>> cuts(pieces + 1);
+    for (const Run &run : runs) {
+        cuts.front().push_back(run.begin);
+        cuts.back().push_back(run.end);
     }
+    for (size_t p = 1; p < pieces; ++p) {
+        const Run &cutter = runs[longest];
+        const Span *at = cutter.begin + (cutter.end - cutter.begin) * qsizetype(p) / qsizetype(pieces);
+        const QByteArrayView line = lineOf(cutter, at);
+        for (size_t r = 0; r < runs.size(); ++r)
+            cuts[p].push_back(r == longest ? at : cutAt(runs, r, longest, line));
+    }
+    ArchiveScan::onThreads(int(pieces), [&](int piece) {
+        qsizetype before = 0;
+        for (size_t r = 0; r < runs.size(); ++r)
+            before += cuts[size_t(piece)][r] - runs[r].begin;
+        mergeRuns(runs, cuts[size_t(piece)], cuts[size_t(piece) + 1], out.m_spans.data() + before, BlockShift);
+    });
     return out;
 }
 

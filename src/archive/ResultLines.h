@@ -48,14 +48,15 @@ public:
     char *utf8(qsizetype i, char *out) const;
     qsizetype utf8Room(qsizetype i) const { return 3 * qsizetype(m_spans.at(i).size) + 1; }
 
-private:
-    void grow();
-    void gather();
     struct Span {
         qsizetype at;   // in m_text, or in a block of m_blocks (its number above BlockShift)
         qint32 size;
         qint32 added;
     };
+
+private:
+    void grow();
+    void gather();
     static constexpr int BlockShift = 44;
     const char *textOf(const Span &s) const
     {

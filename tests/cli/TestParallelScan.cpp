@@ -146,26 +146,32 @@ private slots:
                 std::iota(wanted.begin(), wanted.end(), 1);
                 QCOMPARE(seen, wanted);
             }
-            // The streamed ranges come in file order, and a refused one ends the reading.
-            QVector<qint64> taken;
-            int ranges = 0;
-            const auto outcome = ArchiveScan::stream<QVector<qint64>>(
-                path, WorkRecord::Size, 3 * WorkRecord::Size,
-                [](QVector<qint64> &seen, qint64 n, const char *) {
-                    seen << n;
-                    return true;
-                },
-                [&](QVector<qint64> &seen) {
-                    taken += seen;
-                    seen.clear();
-                    return ++ranges < 3;
-                });
-            QVERIFY(outcome.ok);
-            QVERIFY(!outcome.taken);
-            QCOMPARE(ranges, 3);
-            QCOMPARE(taken.first(), 1);
-            for (qsizetype i = 1; i < taken.size(); ++i)
-                QCOMPARE(taken.at(i), taken.at(i - 1) + 1);
+            // The streamed ranges come in file order, their parts used over again, and a
+            // refused one ends the reading.
+            for (const int refusedAt : {3, 0}) {
+                QVector<qint64> taken;
+                int ranges = 0;
+                const auto outcome = ArchiveScan::stream<QVector<qint64>>(
+                    path, WorkRecord::Size, 3 * WorkRecord::Size,
+                    [](QVector<qint64> &seen, qint64 n, const char *) {
+                        seen << n;
+                        return true;
+                    },
+                    [&](QVector<qint64> &seen) {
+                        taken += seen;
+                        seen.clear();
+                        return ++ranges != refusedAt;
+                    });
+                QVERIFY(outcome.ok);
+                QCOMPARE(outcome.taken, refusedAt == 0);
+                if (refusedAt)
+                    QCOMPARE(ranges, refusedAt);
+                else
+                    QCOMPARE(taken.size(), 23);
+                QCOMPARE(taken.first(), 1);
+                for (qsizetype i = 1; i < taken.size(); ++i)
+                    QCOMPARE(taken.at(i), taken.at(i - 1) + 1);
+            }
         }
     }
 

@@ -108,6 +108,19 @@ measure() {
     done
 }
 
+measure "Dipendenti.pro, 20000 schede" "$workers" "$surname" \
+    "$cli trova $workers --Cognome=$surname" \
+    "$cli trova $workers" \
+    "$cli scadenze $workers --oggi=01/06/2024"
+measure "2024.lav, 50000 schede" "$log" "$code" \
+    "$cli statistiche $log" \
+    "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024" \
+    "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024 --cf=$code" \
+    "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024 --cf=ZZZZ" \
+    "$cli trova $log --CodFisc=$code" \
+    "$cli incompleti $log" \
+    "$cli esporta $log --file=$work/Lavori.xls"
+
 # The fixed start-up every command pays, beside a program that does nothing.
 echo
 echo "== avvio"

@@ -376,7 +376,7 @@ public:
         }
         // In batches, so that a list of any length needs only a few megabytes more.
         std::vector<QByteArray> slices(static_cast<size_t>(pieces));
-        const qsizetype batch = 16384 * pieces;
+        const qsizetype batch = 4096 * pieces;
         for (qsizetype first = 0; first < lines.size(); first += batch) {
             const qsizetype count = std::min(batch, lines.size() - first);
             ArchiveScan::onThreads(int(pieces), [&](int piece) {

@@ -175,6 +175,34 @@ private slots:
         }
     }
 
+    // A range that cannot be read to its end ends the scan there, as one thread would: the
+    // ranges before it whole, its own records up to the failure, none after it.
+    void aFailedRangeEndsTheScan()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("2017.lav");
+        writeArchive(path, 600, 3);
+        const Threads forced(3);   // records 1-200, 201-400, 401-600
+        // Cut the file inside the second range, right after the first 256 KiB chunk it reads.
+        const qint64 cut = 200 + (256 << 10) / WorkRecord::Size;
+        const auto scan = ArchiveScan::parts<QVector<qint64>>(
+            path, WorkRecord::Size, [&](QVector<qint64> &seen, qint64 n, const char *) {
+                if (n == 201)
+                    QFile::resize(path, cut * WorkRecord::Size);
+                seen << n;
+                return true;
+            });
+        QVERIFY(!scan.ok);
+        QVERIFY(!scan.error.isEmpty());
+        QCOMPARE(scan.parts.size(), size_t(2));
+        QVector<qint64> seen;
+        for (const auto &part : scan.parts)
+            seen += part;
+        QVector<qint64> wanted(cut);
+        std::iota(wanted.begin(), wanted.end(), 1);
+        QCOMPARE(seen, wanted);
+    }
+
     void everyCommandGivesWhatOneThreadGives_data()
     {
         QTest::addColumn<QString>("file");

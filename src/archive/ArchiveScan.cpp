@@ -3,6 +3,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <system_error>
 #include <unistd.h>
 
 int ArchiveScan::forcedThreads()
@@ -61,10 +62,18 @@ void ArchiveScan::onThreads(int n, const std::function<void(int)> &job)
 {
     std::vector<std::thread> others;
     others.reserve(size_t(std::max(0, n - 1)));
-    for (int i = 1; i < n; ++i)
-        others.emplace_back(job, i);
+    int started = 1;
+    for (; started < n; ++started) {
+        try {
+            others.emplace_back(job, started);
+        } catch (const std::system_error &) {
+            break;   // no thread to be had (a process limit): the rest run here, in turn
+        }
+    }
     if (n > 0)
         job(0);
+    for (int i = started; i < n; ++i)
+        job(i);
     for (std::thread &t : others)
         t.join();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <type_traits>
 #include <vector>
@@ -225,8 +226,8 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
         out.error = archive.errorText();
     };
 
-    if (workers <= 1) {
-        // One core: read and take in turn, with no thread started.
+    // One core, or no thread to be had: read and take in turn on this thread.
+    const auto inTurn = [&] {
         Part part = makePart<Part>(Range{1, perRange});
         std::vector<char> chunk;
         for (const Range &range : ranges) {
@@ -244,6 +245,10 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
             if (end.end == End::Stopped)
                 break;
         }
+    };
+
+    if (workers <= 1) {
+        inTurn();
     } else {
         // A ring of parts: range i is read into slot i % ahead once range i - ahead is taken.
         const size_t ahead = size_t(2 * workers);
@@ -254,29 +259,37 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
         size_t next = 0, taken = 0;
         bool quit = false;
         std::vector<std::thread> pool;
-        for (int w = 0; w < workers; ++w)
-            pool.emplace_back([&] {
-                std::vector<char> chunk;
-                std::unique_lock lock(mutex);
-                while (true) {
-                    changed.wait(lock, [&] { return quit || next >= ranges.size() || next < taken + ahead; });
-                    if (quit || next >= ranges.size())
-                        return;
-                    const size_t i = next++;
-                    lock.unlock();
-                    std::optional<Part> &slot = ring[i % ahead];
-                    if (!slot)
-                        slot.emplace(makePart<Part>(ranges[i]));
-                    const RangeEnd end = readRange(
-                        fd, recordSize, ranges[i], chunk,
-                        [&](qint64 n, const char *record) { return read(*slot, n, record); },
-                        [&] { return false; });
-                    lock.lock();
-                    ready[i % ahead] = end;
-                    changed.notify_all();
-                }
-            });
-        for (size_t i = 0; i < ranges.size(); ++i) {
+        const auto work = [&] {
+            std::vector<char> chunk;
+            std::unique_lock lock(mutex);
+            while (true) {
+                changed.wait(lock, [&] { return quit || next >= ranges.size() || next < taken + ahead; });
+                if (quit || next >= ranges.size())
+                    return;
+                const size_t i = next++;
+                lock.unlock();
+                std::optional<Part> &slot = ring[i % ahead];
+                if (!slot)
+                    slot.emplace(makePart<Part>(ranges[i]));
+                const RangeEnd end = readRange(
+                    fd, recordSize, ranges[i], chunk,
+                    [&](qint64 n, const char *record) { return read(*slot, n, record); },
+                    [&] { return false; });
+                lock.lock();
+                ready[i % ahead] = end;
+                changed.notify_all();
+            }
+        };
+        for (int w = 0; w < workers; ++w) {
+            try {
+                pool.emplace_back(work);
+            } catch (const std::system_error &) {
+                break;   // no more threads to be had (a process limit)
+            }
+        }
+        if (pool.empty())
+            inTurn();
+        for (size_t i = 0; i < ranges.size() && !pool.empty(); ++i) {
             std::unique_lock lock(mutex);
             changed.wait(lock, [&] { return ready[i % ahead].has_value(); });
             const RangeEnd end = *ready[i % ahead];

@@ -7,6 +7,7 @@
 #include "worklog/WorkRecord.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -201,6 +202,47 @@ private slots:
         QVector<qint64> wanted(cut);
         std::iota(wanted.begin(), wanted.end(), 1);
         QCOMPARE(seen, wanted);
+    }
+
+    // When no thread can be started (here every thread's stack is bigger than the memory the
+    // process may map), the work is done on the calling thread, the same.
+    void noThreadToBeHadIsNoFailure()
+    {
+        QTemporaryDir dir;
+        const QString log = dir.filePath("2017.lav"), exported = dir.filePath("Lavori.xls");
+        writeArchive(log, 40, 5);
+        const QStringList summary{"riepilogo", log, "--dal=01/01/2017", "--al=31/12/2017"};
+        Run one;
+        {
+            const Threads forced(1);
+            one = cli(summary);
+        }
+        const QStringList limited{"-c", "ulimit -s 4000000 && ulimit -v 3000000 && exec \"$0\" \"$@\"",
+                                  QStringLiteral(VELTARO_CLI_PATH)};
+        QProcess program;
+        program.setProgram(QStringLiteral("/bin/sh"));
+        program.setArguments(limited + summary);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VELTARO_THREADS"), QStringLiteral("4"));
+        program.setProcessEnvironment(env);
+        program.start();
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), one.code);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), one.out);
+
+        program.setArguments(limited + QStringList{"esporta", log, "--file=" + exported});
+        program.start();
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        QFile file(exported);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray streamed = file.readAll();
+        file.close();
+        {
+            const Threads forced(1);
+            QCOMPARE(cli(QStringList{"esporta", log, "--file=" + exported}, exported).file, streamed);
+        }
     }
 
     void everyCommandGivesWhatOneThreadGives_data()

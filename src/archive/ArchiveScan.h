@@ -22,7 +22,8 @@
 // The parts come back in file order, so a caller that merges them in that order (lines
 // appended or merged, sums added range after range, counts added) gets exactly what one
 // thread reading from the first record to the last gives. A small file, or a one-core
-// machine, is one range, read on the calling thread without starting any thread.
+// machine, is one range, read on the calling thread without starting any thread; when no
+// thread can be started (a process limit), the ranges are read in turn on the calling thread.
 //
 // As with TArchivio::scan, a missing archive is created empty, the count is taken once at
 // the start, and no lock is taken: writers append or overwrite whole records under their own

@@ -1,7 +1,7 @@
 #include "app/SearchEverywhere.h"
 
 #include "archive/ArchiveKinds.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
@@ -53,6 +53,13 @@ QString titleOf(const QString &kindName, int year)
     return year > 0 ? w + QLatin1Char(' ') + QString::number(year) : w;
 }
 
+// Into a buffer kept from card to card.
+void copy(QByteArray &into, const char *bytes, int length)
+{
+    into.resize(length);
+    std::memcpy(into.data(), bytes, size_t(length));
+}
+
 void foldAZ(QByteArray &bytes)
 {
     for (char &c : bytes)
@@ -94,45 +101,52 @@ Result search(const QString &folder, const QString &text)
     foldAZ(needle);
     if (needle.isEmpty())
         return result;
-    QByteArray field, line;
+    // Each range of an archive on a thread of its own, with buffers of its own.
+    struct Part {
+        QVector<Hit> hits;
+        QVector<qint64> damaged;
+        QByteArray field, line;
+    };
     for (int a = 0; a < result.archives.size(); ++a) {
         const Archive &archive = result.archives.at(a);
         const RecordLayout &layout = archive.kind->layout();
         const Find::LineBuilder &lineOf = archive.kind->line();
-        TArchivio file(archive.path, layout.size());
-        const bool read = file.scan([&](qint64 n, const char *record) {
+        auto scan = ArchiveScan::parts<Part>(archive.path, layout.size(), [&](Part &part, qint64 n, const char *record) {
             const RecordLayout::Field *found = nullptr;
             for (const RecordLayout::Field &f : layout.fields()) {
                 const char *p = record + f.offset;
-                int length;
                 if (f.kind == FieldKind::ZText) {
                     const void *zero = std::memchr(p, 0, size_t(f.width + 1));
-                    length = zero ? int(static_cast<const char *>(zero) - p) : f.width + 1;
-                    field = QByteArray(p, length);
+                    copy(part.field, p, zero ? int(static_cast<const char *>(zero) - p) : f.width + 1);
                 } else {
-                    length = static_cast<unsigned char>(p[0]);
+                    const int length = static_cast<unsigned char>(p[0]);
                     if (length > f.width) {
-                        result.damaged.append({archive.fileName, n});
+                        part.damaged.append(n);
                         return true;
                     }
-                    field = QByteArray(p + 1, length);
+                    copy(part.field, p + 1, length);
                 }
                 if (!found) {
-                    foldAZ(field);
-                    if (field.contains(needle))
+                    foldAZ(part.field);
+                    if (part.field.contains(needle))
                         found = &f;
                 }
             }
             if (found) {
-                line.clear();
-                lineOf(record, line);
-                result.hits.append({a, n, found->name, Cp1252::decode(line)});
+                part.line.clear();
+                lineOf(record, part.line);
+                part.hits.append({a, n, found->name, Cp1252::decode(part.line)});
             }
             return true;
         });
-        if (!read) {
+        for (Part &part : scan.parts) {
+            result.hits += part.hits;
+            for (qint64 n : std::as_const(part.damaged))
+                result.damaged.append({archive.fileName, n});
+        }
+        if (!scan.ok) {
             result.ok = false;
-            result.error = archive.fileName + QStringLiteral(": ") + file.errorText();
+            result.error = archive.fileName + QStringLiteral(": ") + scan.error;
             break;
         }
     }

@@ -49,6 +49,8 @@ public:
     bool scan(F &&f);
 
 private:
+    friend class ArchiveScan;   // reads the open file on several threads
+
     bool open(bool writable);
     bool fail(const char *what, int error = errno);
     bool lock();

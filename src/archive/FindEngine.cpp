@@ -1,10 +1,9 @@
 #include "archive/FindEngine.h"
 
 #include "app/Routines.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 
-#include <QFileInfo>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -142,23 +141,54 @@ LineBuilder columnLine(const RecordLayout &layout, const QVector<Column> &column
 }
 
 Listing list(const QString &path, const RecordLayout &layout,
+             const std::function<Verdict(qint64, const char *)> &judge, const LineBuilder &line)
+{
+    struct Part {
+        explicit Part(const ArchiveScan::Range &range)
+        {
+            // Room for a line of every card: only what the lines fill is ever touched, and
+            // growing a list of megabytes step by step would copy it and fault its pages twice.
+            lines.reserve(range.count, range.count * 256);
+        }
+        ListOrder::Lines lines;
+        int unreadable = 0;
+    };
+    auto scan = ArchiveScan::parts<Part>(
+        path, layout.size(),
+        [&](Part &part, qint64 n, const char *record) {
+            switch (judge(n, record)) {
+            case Verdict::List:
+                part.lines.appendWritten([&](QByteArray &text) { line(record, text); });
+                break;
+            case Verdict::Unreadable:
+                ++part.unreadable;
+                break;
+            case Verdict::Pass:
+                break;
+            }
+            return true;
+        },
+        [](Part &part) { part.lines.sort(); });
+    Listing out;
+    out.ok = scan.ok;
+    out.error = scan.error;
+    std::vector<ListOrder::Lines> sorted;
+    for (Part &part : scan.parts) {
+        sorted.push_back(std::move(part.lines));
+        out.unreadable += part.unreadable;
+    }
+    out.lines = ListOrder::Lines::merged(std::move(sorted));
+    return out;
+}
+
+Listing list(const QString &path, const RecordLayout &layout,
              const std::function<bool(qint64, const char *)> &keep, const LineBuilder &line)
 {
-    TArchivio archive(path, layout.size());
-    Listing out;
-    // Room for a line of every card: only what the lines fill is ever touched, and growing
-    // a list of megabytes step by step would copy it and fault its pages twice over.
-    const qint64 cards = QFileInfo(path).size() / layout.size();
-    out.lines.reserve(cards, cards * 256);
-    out.ok = archive.scan([&](qint64 n, const char *record) {
-        if (keep(n, record))
-            out.lines.appendWritten([&](QByteArray &text) { line(record, text); });
-        return true;
-    });
-    if (!out.ok)
-        out.error = archive.errorText();
-    out.lines.sort();
-    return out;
+    return list(
+        path, layout,
+        std::function<Verdict(qint64, const char *)>(
+            [&](qint64 n, const char *record) { return keep(n, record) ? Verdict::List : Verdict::Pass; }),
+        line);
 }
 
 Listing search(const QString &path, const RecordLayout &layout, const QVector<Filter> &filters,
@@ -173,15 +203,23 @@ bool pick(const QString &path, const RecordLayout &layout, const LineBuilder &li
 {
     const QString wanted = Routines::trimmed(picked);
     const auto bytes = exactBytes(wanted);
-    TArchivio archive(path, layout.size());
-    QByteArray built;
-    return archive.scan([&](qint64 n, const char *record) {
-        built.clear();
-        line(record, built);
-        if (bytes && trimmedBytes(QByteArrayView(built)) == QByteArrayView(*bytes))
-            hand(n, record);
+    struct Part {
+        QByteArray built;
+        std::vector<std::pair<qint64, QByteArray>> equal;
+    };
+    auto scan = ArchiveScan::parts<Part>(path, layout.size(), [&](Part &part, qint64 n, const char *record) {
+        part.built.clear();
+        line(record, part.built);
+        if (bytes && trimmedBytes(QByteArrayView(part.built)) == QByteArrayView(*bytes))
+            part.equal.emplace_back(n, QByteArray(record, layout.size()));
         return true;
     });
+    // What was found before a failure is handed over all the same, as a reading in one pass
+    // would have done before it reached the failure.
+    for (const Part &part : scan.parts)
+        for (const auto &[n, record] : part.equal)
+            hand(n, record.constData());
+    return scan.ok;
 }
 
 }

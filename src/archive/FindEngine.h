@@ -74,11 +74,20 @@ struct Listing {
     bool ok = false;
     QString error;
     ListOrder::Lines lines;   // sorted
+    int unreadable = 0;       // cards the rule could not judge (Verdict::Unreadable)
 };
 
-// Reads the whole archive in chunks and returns, sorted, the line of every record that keep
-// accepts. Only the listed lines are built; none is decoded here. On a read failure ok is false and
-// lines holds what was listed before it.
+// What a list does with a card: pass it over, list it, or pass it over as one it cannot judge.
+enum class Verdict { Pass, List, Unreadable };
+
+// Reads the whole archive on every core (ArchiveScan) and returns, sorted, the line of every
+// record that judge lists: each range's lines are built and sorted on its own thread, then
+// merged, the same list one thread gives. Only the listed lines are built; none is decoded
+// here. judge and line run on several threads at once: they must not change anything shared.
+// On a read failure ok is false and lines holds what was listed before it.
+Listing list(const QString &path, const RecordLayout &layout,
+             const std::function<Verdict(qint64 n, const char *record)> &judge, const LineBuilder &line);
+// The same with a rule that only keeps or passes over.
 Listing list(const QString &path, const RecordLayout &layout,
              const std::function<bool(qint64 n, const char *record)> &keep, const LineBuilder &line);
 
@@ -87,7 +96,8 @@ Listing search(const QString &path, const RecordLayout &layout, const QVector<Fi
                const LineBuilder &line);
 
 // The pick: hands over, in file order, every record whose line, trimmed, equals the picked
-// line, trimmed. Returns false when the archive could not be read to the end.
+// line, trimmed. The records are looked for on every core; hand runs on the calling thread.
+// Returns false when the archive could not be read to the end.
 bool pick(const QString &path, const RecordLayout &layout, const LineBuilder &line, const QString &picked,
           const std::function<void(qint64 n, const char *record)> &hand);
 

@@ -1,5 +1,6 @@
 #include "archive/ResultLines.h"
 
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 
 #include <QtAlgorithms>
@@ -224,8 +225,28 @@ void Lines::append(QByteArrayView cp1252)
     m_text.append(cp1252);
 }
 
+void Lines::gather()
+{
+    // The rare list that is sorted again after a merge: its lines go back into one text.
+    if (m_blocks.empty())
+        return;
+    QByteArray text;
+    qsizetype bytes = 0;
+    for (const Span &s : std::as_const(m_spans))
+        bytes += s.size;
+    text.reserve(bytes);
+    for (Span &s : m_spans) {
+        const qsizetype at = text.size();
+        text.append(textOf(s), s.size);
+        s.at = at;
+    }
+    m_text = std::move(text);
+    m_blocks.clear();
+}
+
 void Lines::sort()
 {
+    gather();
     std::vector<Item> items;
     items.reserve(size_t(m_spans.size()));
     for (const Span &s : std::as_const(m_spans))
@@ -239,10 +260,112 @@ void Lines::sort()
     }
 }
 
+namespace {
+
+// One sorted list in a merge: its spans, where its text is, and where that text goes.
+struct Run {
+    const Lines::Span *begin, *end;
+    const char *text;
+    qsizetype block;     // its text in the merged list, above BlockShift
+    qint32 addedBase;    // the lines of the lists before it
+};
+
+QByteArrayView lineOf(const Run &run, const Lines::Span *s)
+{
+    return QByteArrayView(run.text + s->at, s->size);
+}
+
+// Merges [from[r], to[r]) of every run into out. A handful of runs: the smallest head is
+// found by looking at each, the earlier run winning a tie. The lines lie scattered in their
+// texts: ask for the ones a little ahead.
+void mergeRuns(const std::vector<Run> &runs, std::vector<const Lines::Span *> from,
+               const std::vector<const Lines::Span *> &to, Lines::Span *out, int shift)
+{
+    while (true) {
+        size_t best = runs.size();
+        for (size_t r = 0; r < runs.size(); ++r) {
+            if (from[r] == to[r])
+                continue;
+            if (best == runs.size() || compare(lineOf(runs[r], from[r]), lineOf(runs[best], from[best])) < 0)
+                best = r;
+        }
+        if (best == runs.size())
+            return;
+        const Run &run = runs[best];
+        if (to[best] - from[best] > Ahead)
+            prefetch(run.text + from[best][Ahead].at);
+        const Lines::Span s = *from[best]++;
+        *out++ = Lines::Span{(run.block << shift) | s.at, s.size, run.addedBase + s.added};
+    }
+}
+
+// The first span of run that comes after `line` of run `of` in the merged order: equal lines
+// of earlier runs come before it, those of later runs after it.
+const Lines::Span *cutAt(const std::vector<Run> &runs, size_t r, size_t of, QByteArrayView line)
+{
+    const Run &run = runs[r];
+    return std::partition_point(run.begin, run.end, [&](const Lines::Span &s) {
+        const int c = compare(lineOf(run, &s), line);
+        return r < of ? c <= 0 : c < 0;
+    });
+}
+
+}
+
+Lines Lines::merged(std::vector<Lines> &&sorted)
+{
+    if (sorted.empty())
+        return Lines();
+    if (sorted.size() == 1)
+        return std::move(sorted.front());
+    Lines out;
+    std::vector<Run> runs;
+    qsizetype lines = 0;
+    for (Lines &l : sorted) {
+        l.gather();
+        runs.push_back({l.m_spans.constData(), l.m_spans.constData() + l.m_spans.size(), l.m_text.constData(),
+                        qsizetype(runs.size()), qint32(lines)});
+        lines += l.m_spans.size();
+        // Moved, not copied: the text stays where it is, so the runs still point into it.
+        if (runs.size() == 1)
+            out.m_text = std::move(l.m_text);
+        else
+            out.m_blocks.push_back(std::move(l.m_text));
+    }
+    out.m_spans.resize(lines);
+
+    // As many pieces as there were lists, each merged on a thread of its own: the longest
+    // list is cut evenly and every other list where those lines would fall among its own.
+    const size_t pieces = lines == 0 ? 1 : runs.size();
+    size_t longest = 0;
+    for (size_t r = 1; r < runs.size(); ++r)
+        if (runs[r].end - runs[r].begin > runs[longest].end - runs[longest].begin)
+            longest = r;
+    std::vector<std::vector<const Span *>> cuts(pieces + 1);
+    for (const Run &run : runs) {
+        cuts.front().push_back(run.begin);
+        cuts.back().push_back(run.end);
+    }
+    for (size_t p = 1; p < pieces; ++p) {
+        const Run &cutter = runs[longest];
+        const Span *at = cutter.begin + (cutter.end - cutter.begin) * qsizetype(p) / qsizetype(pieces);
+        const QByteArrayView line = lineOf(cutter, at);
+        for (size_t r = 0; r < runs.size(); ++r)
+            cuts[p].push_back(r == longest ? at : cutAt(runs, r, longest, line));
+    }
+    ArchiveScan::onThreads(int(pieces), [&](int piece) {
+        qsizetype before = 0;
+        for (size_t r = 0; r < runs.size(); ++r)
+            before += cuts[size_t(piece)][r] - runs[r].begin;
+        mergeRuns(runs, cuts[size_t(piece)], cuts[size_t(piece) + 1], out.m_spans.data() + before, BlockShift);
+    });
+    return out;
+}
+
 QByteArrayView Lines::bytes(qsizetype i) const
 {
     const Span s = m_spans.at(i);
-    return QByteArrayView(m_text.constData() + s.at, s.size);
+    return QByteArrayView(textOf(s), s.size);
 }
 
 QString Lines::at(qsizetype i) const
@@ -266,8 +389,9 @@ char *Lines::utf8(qsizetype i, char *out) const
     // the buffer: ask for one a little ahead.
     if (i + Ahead < m_spans.size()) {
         const Span &next = m_spans.at(i + Ahead);
+        const char *text = textOf(next);
         for (qsizetype k = 0; k < next.size; k += 64)
-            prefetch(m_text.constData() + next.at + k);
+            prefetch(text + k);
     }
     // Most of a line is ASCII, which is its own UTF-8: eight such bytes go over at once.
     const auto &utf8 = tables().utf8;

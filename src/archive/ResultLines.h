@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <vector>
+
 // The order of every result list: character codes of the Windows-1252 text, with the
 // letters A-Z taken as equal to a-z and no other folding. Lines kept in that order are
 // ListOrder::Lines; the functions below order single texts the same way.
@@ -29,6 +31,10 @@ public:
     template <class Write>
     void appendWritten(Write &&write);
     void sort();
+    // Lists each already sorted made one sorted list, as if every line had been appended to
+    // one list in turn and that sorted: equal lines keep the order of the lists, then their
+    // own, and addedAs() counts on from one list to the next.
+    static Lines merged(std::vector<Lines> &&sorted);
 
     qsizetype size() const { return m_spans.size(); }
     bool isEmpty() const { return m_spans.isEmpty(); }
@@ -42,14 +48,25 @@ public:
     char *utf8(qsizetype i, char *out) const;
     qsizetype utf8Room(qsizetype i) const { return 3 * qsizetype(m_spans.at(i).size) + 1; }
 
-private:
-    void grow();
     struct Span {
-        qsizetype at;
+        qsizetype at;   // in m_text, or in a block of m_blocks (its number above BlockShift)
         qint32 size;
         qint32 added;
     };
+
+private:
+    void grow();
+    void gather();
+    static constexpr int BlockShift = 44;
+    const char *textOf(const Span &s) const
+    {
+        const qsizetype block = s.at >> BlockShift;
+        const qsizetype offset = s.at & ((qsizetype(1) << BlockShift) - 1);
+        return (block == 0 ? m_text : m_blocks[size_t(block - 1)]).constData() + offset;
+    }
     QByteArray m_text;   // the lines back to back
+    // The texts of the other lists a merged list was made of, kept where they are.
+    std::vector<QByteArray> m_blocks;
     QVector<Span> m_spans;
 };
 

@@ -2,6 +2,7 @@ list(APPEND VELTARO_CORE_SOURCES
   archive/TextCodec.cpp
   archive/RecordLayout.cpp
   archive/Archivio.cpp
+  archive/ArchiveScan.cpp
   archive/ArchiveKinds.cpp
   archive/ResultLines.cpp
 )

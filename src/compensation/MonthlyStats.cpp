@@ -1,7 +1,7 @@
 #include "compensation/MonthlyStats.h"
 
 #include "app/Routines.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "worklog/WorkRecord.h"
 
@@ -52,8 +52,11 @@ Stats compute(const QString &path, const QString &anno)
     const bool yearStorable = Cp1252::decode(yearBytes) == year;
     static constexpr auto Data = WorkRecord::place("Data"), TotDovuto = WorkRecord::place("TotDovuto");
 
-    TArchivio archive(path, WorkRecord::Size);
-    out.readOk = archive.scan([&](qint64 n, const char *rec) {
+    struct Part {
+        std::vector<std::pair<int, double>> amounts;   // month and total due, in file order
+        QVector<SkippedCard> skipped;
+    };
+    auto scan = ArchiveScan::parts<Part>(path, WorkRecord::Size, [&](Part &part, qint64 n, const char *rec) {
         // The trimmed date followed by ten blanks: month at characters 4-5, year at 7-10.
         const QByteArrayView date = WorkRecord::trimmedBytes(rec, Data);
         char padded[Data.width + 10];
@@ -64,14 +67,20 @@ Stats compute(const QString &path, const QString &anno)
             return true;
         const auto amount = Compensation::storedAmount(WorkRecord::trimmedBytes(rec, TotDovuto));
         if (!amount) {
-            out.skipped.append({n, SkippedCard::BadTotal});
+            part.skipped.append({n, SkippedCard::BadTotal});
             return true;
         }
-        out.totals[month - 1] += *amount;
+        part.amounts.emplace_back(month, *amount);
         return true;
     });
-    if (!out.readOk)
-        out.errorText = archive.errorText();
+    out.readOk = scan.ok;
+    out.errorText = scan.error;
+    // Each month's sum is taken card after card in file order, whatever the ranges.
+    for (const Part &part : scan.parts) {
+        for (const auto &[month, amount] : part.amounts)
+            out.totals[month - 1] += amount;
+        out.skipped += part.skipped;
+    }
 
     for (int m = 0; m < 12; ++m) {
         // Each month goes through its label text, as the chart takes it from there.

@@ -1,14 +1,13 @@
 #include "compensation/PaySummary.h"
 
 #include "app/Routines.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "archive/FindEngine.h"
 #include "archive/ResultLines.h"
 #include "framework/Clock.h"
 #include "worklog/WorkRecord.h"
 
-#include <QFileInfo>
 
 #include <cstring>
 
@@ -263,42 +262,59 @@ Summary build(const QString &path, const Filter &filter)
     static constexpr auto CodFisc = WorkRecord::place("CodFisc"), Data = WorkRecord::place("Data"),
                           TotDovuto = WorkRecord::place("TotDovuto");
 
-    // A line per card at most: reserving for all of them only maps memory, it touches none.
-    const qint64 cards = QFileInfo(path).size() / WorkRecord::Size;
-    out.lines.reserve(cards, cards * LineBytes);
+    struct Part {
+        explicit Part(const ArchiveScan::Range &range)
+        {
+            // A line per card at most: reserving for all of them only maps memory, it touches none.
+            lines.reserve(range.count, range.count * LineBytes);
+        }
+        ListOrder::Lines lines;
+        std::vector<double> amounts;   // of the listed cards, in file order
+        QVector<SkippedCard> skipped;
+    };
+    auto scan = ArchiveScan::parts<Part>(
+        path, WorkRecord::Size,
+        [&](Part &part, qint64 n, const char *rec) {
+            if (filtered) {
+                if (!needleStorable)
+                    return true;
+                const QByteArrayView code = WorkRecord::trimmedBytes(rec, CodFisc);
+                char low[CodFisc.width];
+                for (qsizetype i = 0; i < code.size(); ++i)
+                    low[i] = code[i] >= 'A' && code[i] <= 'Z' ? char(code[i] + 32) : code[i];
+                if (!QByteArrayView(low, code.size()).contains(needle))
+                    return true;
+            }
+            const auto day = dayOf(WorkRecord::trimmedBytes(rec, Data), today);
+            if (!day) {
+                part.skipped.append({n, SkippedCard::BadDate});
+                return true;
+            }
+            if (*day < first || *day > last)
+                return true;
+            const auto amount = Compensation::storedAmount(WorkRecord::trimmedBytes(rec, TotDovuto));
+            if (!amount) {
+                part.skipped.append({n, SkippedCard::BadTotal});
+                return true;
+            }
+            part.amounts.push_back(*amount);
+            appendLine(part.lines, rec);
+            return true;
+        },
+        [](Part &part) { part.lines.sort(); });
+    out.readOk = scan.ok;
+    out.errorText = scan.error;
+    // Added card after card in file order, as the total has always been: a sum taken range by
+    // range could differ in its last bit.
     double total = 0;
-
-    TArchivio archive(path, WorkRecord::Size);
-    out.readOk = archive.scan([&](qint64 n, const char *rec) {
-        if (filtered) {
-            if (!needleStorable)
-                return true;
-            const QByteArrayView code = WorkRecord::trimmedBytes(rec, CodFisc);
-            char low[CodFisc.width];
-            for (qsizetype i = 0; i < code.size(); ++i)
-                low[i] = code[i] >= 'A' && code[i] <= 'Z' ? char(code[i] + 32) : code[i];
-            if (!QByteArrayView(low, code.size()).contains(needle))
-                return true;
-        }
-        const auto day = dayOf(WorkRecord::trimmedBytes(rec, Data), today);
-        if (!day) {
-            out.skipped.append({n, SkippedCard::BadDate});
-            return true;
-        }
-        if (*day < first || *day > last)
-            return true;
-        const auto amount = Compensation::storedAmount(WorkRecord::trimmedBytes(rec, TotDovuto));
-        if (!amount) {
-            out.skipped.append({n, SkippedCard::BadTotal});
-            return true;
-        }
-        total += *amount;
-        appendLine(out.lines, rec);
-        return true;
-    });
-    if (!out.readOk)
-        out.errorText = archive.errorText();
-    out.lines.sort();
+    std::vector<ListOrder::Lines> sorted;
+    for (Part &part : scan.parts) {
+        for (const double amount : part.amounts)
+            total += amount;
+        out.skipped += part.skipped;
+        sorted.push_back(std::move(part.lines));
+    }
+    out.lines = ListOrder::Lines::merged(std::move(sorted));
     out.total = total;
     out.totalText = totalText(total);
     return out;

@@ -1,7 +1,7 @@
 #include "compensation/ProjectReport.h"
 
 #include "app/Routines.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
 #include "framework/Clock.h"
@@ -72,41 +72,61 @@ Report build(const Request &request)
     const QByteArray wanted = foldedCode(Cp1252::encode(Routines::trimmed(request.code)));
     const QDate today = Clock::today();
     Report report;
-    std::map<std::tuple<QString, QString, QString>, Sums> workers;
+    using WorkerKey = std::tuple<QString, QString, QString>;
+    std::map<WorkerKey, Sums> workers;
     std::map<std::pair<int, int>, Sums> months;
+    // Each range of a log on a thread of its own; the sums are whole numbers, so adding the
+    // ranges' sums gives what one reading gives.
+    struct Part {
+        std::map<WorkerKey, Sums> workers;
+        std::map<std::pair<int, int>, Sums> months;
+        Sums total;
+        std::vector<Compensation::SkippedCard> skipped;
+    };
+    const auto merge = [](Sums &into, const Sums &from) {
+        into.works += from.works;
+        into.hours += from.hours;
+        into.due += from.due;
+    };
     for (const QString &log : request.logs) {
         if (!QFileInfo::exists(log))
             continue;
-        TArchivio archive(log, WorkRecord::Size);
         const QString file = QFileInfo(log).fileName();
-        const bool read = archive.scan([&](qint64 n, const char *record) {
+        auto scan = ArchiveScan::parts<Part>(log, WorkRecord::Size, [&](Part &part, qint64 n, const char *record) {
             if (wanted.isEmpty() || foldedCode(WorkRecord::trimmedBytes(record, codeAt)) != wanted)
                 return true;
-            const auto skip = [&](Compensation::SkippedCard::Reason why) {
-                report.skipped.push_back({file, {n, why}});
-                return true;
-            };
             const QByteArrayView dateBytes = WorkRecord::trimmedBytes(record, dateAt);
             const std::optional<QDate> date = Routines::parseDate(Cp1252::decode(dateBytes), today);
-            if (!date)
-                return skip(Compensation::SkippedCard::BadDate);
+            if (!date) {
+                part.skipped.push_back({n, Compensation::SkippedCard::BadDate});
+                return true;
+            }
             if ((request.from && *date < *request.from) || (request.to && *date > *request.to))
                 return true;
             const auto hours = storedHundredths(WorkRecord::trimmedBytes(record, hoursAt));
             const auto due = storedHundredths(WorkRecord::trimmedBytes(record, dueAt));
-            if (!hours || !due)
-                return skip(Compensation::SkippedCard::BadTotal);
-            const auto text = [&](WorkRecord::Place p) {
-                return Cp1252::decode(WorkRecord::trimmedBytes(record, p));
-            };
-            add(workers[{text(surnameAt), text(nameAt), text(cfAt)}], *hours, *due);
-            add(months[{date->year(), date->month()}], *hours, *due);
-            add(report.total, *hours, *due);
+            if (!hours || !due) {
+                part.skipped.push_back({n, Compensation::SkippedCard::BadTotal});
+                return true;
+            }
+            const auto text = [&](WorkRecord::Place p) { return Cp1252::decode(WorkRecord::trimmedBytes(record, p)); };
+            add(part.workers[{text(surnameAt), text(nameAt), text(cfAt)}], *hours, *due);
+            add(part.months[{date->year(), date->month()}], *hours, *due);
+            add(part.total, *hours, *due);
             return true;
         });
-        if (!read) {
+        for (const Part &part : scan.parts) {
+            for (const auto &[key, sums] : part.workers)
+                merge(workers[key], sums);
+            for (const auto &[key, sums] : part.months)
+                merge(months[key], sums);
+            merge(report.total, part.total);
+            for (const Compensation::SkippedCard &c : part.skipped)
+                report.skipped.push_back({file, c});
+        }
+        if (!scan.ok) {
             report.ok = false;
-            report.error = file + QStringLiteral(": ") + archive.errorText();
+            report.error = file + QStringLiteral(": ") + scan.error;
             break;
         }
     }

@@ -1,7 +1,7 @@
 #include "output/SheetExport.h"
 
 #include "archive/ArchiveKinds.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectRecord.h"
@@ -13,12 +13,9 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <condition_variable>
 #include <cstring>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -190,23 +187,15 @@ constexpr QByteArrayView CellOpen = "<td style=\"text-align: left;\" sdnum=\"104
 constexpr QByteArrayView CellClose = "</td>";
 constexpr QByteArrayView Tail = "</table></body></html>";
 
-// The bytes of the file, built in a buffer. With a sink, each full buffer is handed over and
-// filling goes on in a second one, so a whole year log never sits in memory; without a sink
-// the buffer grows to hold the whole file.
+// Bytes of the file built in a buffer that grows as needed and can be emptied and filled
+// again without giving its room back.
 class Out
 {
 public:
-    using Sink = std::function<bool(QByteArrayView)>;
-
-    explicit Out(qsizetype capacity, Sink sink = {}) : m_sink(std::move(sink)) { grow(capacity); }
+    explicit Out(qsizetype capacity) { grow(capacity); }
 
     void append(QByteArrayView v)
     {
-        if (m_sink && v.size() >= m_bytes.size()) {   // a whole document goes straight through
-            if (flush())
-                m_ok = m_sink(v);
-            return;
-        }
         char *o = room(v.size());
         std::memcpy(o, v.data(), size_t(v.size()));
         m_at = o + v.size();
@@ -224,23 +213,8 @@ public:
         m_at = o + CellClose.size();
     }
 
-    bool ok() const { return m_ok; }
-
-    // Hands what is buffered to the sink and goes on in the other buffer: the sink may read
-    // the bytes until its next call. False once the sink has refused anything.
-    bool flush()
-    {
-        if (m_ok && m_at != m_begin) {
-            m_ok = m_sink(QByteArrayView(m_begin, m_at - m_begin));
-            if (m_spare.size() < m_bytes.size())
-                m_spare.resize(m_bytes.size());
-            std::swap(m_bytes, m_spare);
-            m_begin = m_bytes.data();
-            m_end = m_begin + m_bytes.size();
-        }
-        m_at = m_begin;
-        return m_ok;
-    }
+    QByteArrayView bytes() const { return QByteArrayView(m_begin, m_at - m_begin); }
+    void clear() { m_at = m_begin; }
 
     QByteArray take()
     {
@@ -283,12 +257,8 @@ private:
     // Room for n more bytes at the end.
     char *room(qsizetype n)
     {
-        if (m_end - m_at < n) {
-            if (m_sink)
-                flush();
-            if (m_end - m_at < n)
-                grow(std::max<qsizetype>((m_end - m_begin) * 2, (m_at - m_begin) + n));
-        }
+        if (m_end - m_at < n)
+            grow(std::max<qsizetype>((m_end - m_begin) * 2, (m_at - m_begin) + n));
         return m_at;
     }
 
@@ -301,10 +271,7 @@ private:
         m_end = m_begin + capacity;
     }
 
-    Sink m_sink;
-    bool m_ok = true;
     QByteArray m_bytes;
-    QByteArray m_spare;
     char *m_begin = nullptr;
     char *m_at = nullptr;
     char *m_end = nullptr;
@@ -342,80 +309,15 @@ void appendRow(Out &out, int columns, const CellAt &cellAt)
     out.append("</tr>");
 }
 
-// Big enough that the file takes few writes, small enough to stay in the processor cache.
-constexpr qsizetype SpillBytes = 1 << 20;
+// Cards read and formatted by each range of the export: big enough that the file takes few
+// writes, small enough that the ranges in flight stay in the processor caches.
+constexpr qint64 ExportRangeBytes = 2 << 20;
 
-// Writes blocks on a thread of its own, one at a time, while the caller fills the next: the
-// file system's share of an export then runs beside the reading and formatting.
-class BlockWriter
-{
-public:
-    explicit BlockWriter(std::function<bool(QByteArrayView)> write)
-        : m_write(std::move(write)), m_thread([this] { run(); })
-    {
-    }
-    ~BlockWriter()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_quit = true;
-        }
-        m_wake.notify_one();
-        m_thread.join();
-    }
+using Write = std::function<bool(QByteArrayView)>;
 
-    // Waits for the block before, then starts on this one; false once any block failed.
-    bool put(QByteArrayView block)
-    {
-        std::unique_lock lock(m_mutex);
-        m_idle.wait(lock, [this] { return !m_busy; });
-        if (!m_ok)
-            return false;
-        m_block = block;
-        m_busy = true;
-        m_wake.notify_one();
-        return true;
-    }
-
-    // Waits for the last block; true when every block was written.
-    bool finish()
-    {
-        std::unique_lock lock(m_mutex);
-        m_idle.wait(lock, [this] { return !m_busy; });
-        return m_ok;
-    }
-
-private:
-    void run()
-    {
-        std::unique_lock lock(m_mutex);
-        while (true) {
-            m_wake.wait(lock, [this] { return m_busy || m_quit; });
-            if (!m_busy)
-                return;
-            lock.unlock();
-            const bool ok = m_write(m_block);
-            lock.lock();
-            m_ok = m_ok && ok;
-            m_busy = false;
-            m_idle.notify_one();
-        }
-    }
-
-    std::function<bool(QByteArrayView)> m_write;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_idle;
-    QByteArrayView m_block;
-    bool m_busy = false;
-    bool m_quit = false;
-    bool m_ok = true;
-    std::thread m_thread;
-};
-
-// Writes the file whole or not at all: produce fills it through the Out it is given and may
-// give up by returning false; on any failure the old file is untouched.
-bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce, QString *error)
+// Writes the file whole or not at all: produce hands its bytes in order to the write it is
+// given and may give up by returning false; on any failure the old file is untouched.
+bool replaceFile(const QString &path, const std::function<bool(const Write &)> &produce, QString *error)
 {
     QSaveFile file(path);
     const auto fail = [&] {
@@ -427,9 +329,10 @@ bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce,
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail();
     qint64 written = 0;
-    BlockWriter writer([&](QByteArrayView bytes) {
-        if (file.write(bytes.data(), bytes.size()) != bytes.size())
-            return false;
+    bool writeOk = true;
+    const Write write = [&](QByteArrayView bytes) {
+        if (!writeOk || file.write(bytes.data(), bytes.size()) != bytes.size())
+            return writeOk = false;
 #ifdef Q_OS_LINUX
         // The disk starts on each block at once, so the flush before the rename waits only
         // for the last few instead of the whole file.
@@ -437,12 +340,9 @@ bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce,
 #endif
         written += bytes.size();
         return true;
-    });
-    Out out(SpillBytes, [&](QByteArrayView bytes) { return writer.put(bytes); });
-    const bool produced = produce(out);
-    const bool flushed = out.flush();
-    // Nothing goes on before the last block is down: the writer reads from out's buffers.
-    if (!writer.finish() || !flushed)
+    };
+    const bool produced = produce(write);
+    if (!writeOk)
         return fail();
     if (!produced) {
         file.cancelWriting();
@@ -472,6 +372,15 @@ void Grid::appendCell(QByteArrayView bytes)
     m_starts.push_back(m_bytes.size());
 }
 
+void Grid::appendCells(const Grid &more)
+{
+    const qsizetype base = m_bytes.size();
+    m_bytes.append(more.m_bytes);
+    m_starts.reserve(m_starts.size() + more.m_starts.size() - 1);
+    for (size_t i = 1; i < more.m_starts.size(); ++i)
+        m_starts.push_back(base + more.m_starts[i]);
+}
+
 const Sheet &workers() { static const Sheet s = makeWorkers(); return s; }
 const Sheet &schedules() { static const Sheet s = makeSchedules(); return s; }
 const Sheet &dailyShifts() { static const Sheet s = makeDailyShifts(); return s; }
@@ -498,16 +407,19 @@ const Sheet *forArchive(const QString &archivePath)
 Reading read(const Sheet &sheet, const QString &archivePath)
 {
     const Plan plan = planOf(sheet);
-    Reading r{Grid(int(sheet.columns.size())), true, {}};
-    TArchivio archive(archivePath, sheet.layout->size());
-    std::string scratch;
-    r.readOk = archive.scan([&](qint64, const char *record) {
-        for (const auto &pieces : plan)
-            r.grid.appendCell(cellOf(pieces, record, scratch));
-        return true;
-    });
-    if (!r.readOk)
-        r.error = archive.errorText();
+    struct Part {
+        Grid grid;
+        std::string scratch;
+    };
+    auto scan = ArchiveScan::parts<Part>(archivePath, sheet.layout->size(),
+                                         [&](Part &part, qint64, const char *record) {
+                                             for (const auto &pieces : plan)
+                                                 part.grid.appendCell(cellOf(pieces, record, part.scratch));
+                                             return true;
+                                         });
+    Reading r{Grid(int(sheet.columns.size())), scan.ok, scan.error};
+    for (const Part &part : scan.parts)
+        r.grid.appendCells(part.grid);
     return r;
 }
 
@@ -523,10 +435,7 @@ QByteArray document(const Sheet &sheet, const Grid &grid)
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
-    return replaceFile(path, [&](Out &out) {
-        out.append(bytes);
-        return true;
-    }, error);
+    return replaceFile(path, [&](const Write &write) { return write(bytes); }, error);
 }
 
 Export exportArchive(const Sheet &sheet, const QString &archivePath, const QString &filePath)
@@ -534,21 +443,39 @@ Export exportArchive(const Sheet &sheet, const QString &archivePath, const QStri
     Export e;
     const Plan plan = planOf(sheet);
     const int columns = int(plan.size());
-    std::string scratch;
-    e.written = replaceFile(filePath, [&](Out &out) {
-        appendHead(out, sheet);
-        TArchivio archive(archivePath, sheet.layout->size());
-        e.readOk = archive.scan([&](qint64, const char *record) {
-            appendRow(out, columns, [&](int c) { return cellOf(plan[size_t(c)], record, scratch); });
-            ++e.rows;
-            return out.ok();   // the file refused: stop reading
-        });
-        if (!e.readOk) {
-            e.error = archive.errorText();
+    // Each range's rows are formatted on a thread of their own, while this thread writes the
+    // ranges before it: the file grows in card order, and only a few ranges sit in memory.
+    struct Part {
+        explicit Part(const ArchiveScan::Range &) : out(ExportRangeBytes) {}
+        Out out;
+        qint64 rows = 0;
+        std::string scratch;
+    };
+    e.written = replaceFile(filePath, [&](const Write &write) {
+        Out head(16 << 10);
+        appendHead(head, sheet);
+        if (!write(head.bytes()))
+            return false;
+        const ArchiveScan::Outcome read = ArchiveScan::stream<Part>(
+            archivePath, sheet.layout->size(), ExportRangeBytes,
+            [&](Part &part, qint64, const char *record) {
+                appendRow(part.out, columns, [&](int c) { return cellOf(plan[size_t(c)], record, part.scratch); });
+                ++part.rows;
+                return true;
+            },
+            [&](Part &part) {
+                e.rows += part.rows;
+                part.rows = 0;
+                const bool written = write(part.out.bytes());
+                part.out.clear();
+                return written;   // the file refused: stop reading
+            });
+        if (!read.ok) {
+            e.readOk = false;
+            e.error = read.error;
             return false;
         }
-        out.append(Tail);
-        return true;
+        return read.taken && write(Tail);
     }, &e.error);
     return e;
 }

@@ -51,6 +51,8 @@ public:
     int columns() const { return m_columns; }
     QByteArrayView cell(int row, int column) const;
     void appendCell(QByteArrayView bytes);
+    // The cells of another grid, after these.
+    void appendCells(const Grid &more);
 
 private:
     int m_columns;

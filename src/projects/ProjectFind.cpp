@@ -75,13 +75,16 @@ Expired expired(const QString &path, const QDate &today)
     Expired out;
     out.listing = Find::list(
         path, ProjectRecord::layout(),
-        [&](qint64, const char *record) {
-            const State s = state(record, today);
-            if (s == State::Unreadable)
-                ++out.unreadable;
-            return s == State::Expired;
-        },
+        std::function<Find::Verdict(qint64, const char *)>([&](qint64, const char *record) {
+            switch (state(record, today)) {
+            case State::Expired: return Find::Verdict::List;
+            case State::Unreadable: return Find::Verdict::Unreadable;
+            case State::Current: break;
+            }
+            return Find::Verdict::Pass;
+        }),
         line());
+    out.unreadable = out.listing.unreadable;
     return out;
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/Routines.h"
 #include "workers/WorkerRecord.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveScan.h"
 
 #include <QFileInfo>
 
@@ -139,13 +139,16 @@ Expiring expiring(const QString &path, const QDate &today)
     Expiring out;
     out.listing = Find::list(
         path, WorkerRecord::layout(),
-        [&](qint64, const char *record) {
-            const Contract c = contract(record, today);
-            if (c == Contract::Unreadable)
-                ++out.unreadable;
-            return c == Contract::Due;
-        },
+        std::function<Find::Verdict(qint64, const char *)>([&](qint64, const char *record) {
+            switch (contract(record, today)) {
+            case Contract::Due: return Find::Verdict::List;
+            case Contract::Unreadable: return Find::Verdict::Unreadable;
+            case Contract::NotDue: break;
+            }
+            return Find::Verdict::Pass;
+        }),
         contractLine());
+    out.unreadable = out.listing.unreadable;
     return out;
 }
 
@@ -154,12 +157,14 @@ DueCount countDue(const QString &path, const QDate &today)
     DueCount out;
     if (!QFileInfo::exists(path))
         return out;
-    TArchivio archive(path, WorkerRecord::layout().size());
-    out.ok = archive.scan([&](qint64, const char *record) {
-        if (contract(record, today) == Contract::Due)
-            ++out.due;
-        return true;
-    });
+    const auto scan = ArchiveScan::parts<qint64>(path, WorkerRecord::layout().size(),
+                                                 [&](qint64 &due, qint64, const char *record) {
+                                                     due += contract(record, today) == Contract::Due;
+                                                     return true;
+                                                 });
+    out.ok = scan.ok;
+    for (const qint64 due : scan.parts)
+        out.due += due;
     return out;
 }
 

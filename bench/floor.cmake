@@ -1,0 +1,3 @@
+# The floor of whole-archive work: the file read on as many threads as the commands use.
+add_executable(read_floor ${CMAKE_CURRENT_LIST_DIR}/ReadFloor.cpp)
+target_link_libraries(read_floor PRIVATE Threads::Threads)

@@ -6,10 +6,12 @@
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
 #include "projects/ProjectFind.h"
+#include "projects/ProjectReportScreen.h"
 #include "projects/ProjectRecord.h"
 #include "projects/TrovaProgetti.h"
 #include "workers/TrovaIstruttori.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -68,7 +70,10 @@ const std::vector<CardForm::Section> &sections()
          {{"Elenco costi preventivati:", "Costi", Kind::Lines, 6},
           {"Pagamenti effettuati:", "Effettuati", Kind::Lines, 4},
           {"Pagamenti da effettuare:", "Effettuare", Kind::Lines, 4},
-          {"TOTALE IMPORTI VERSATI ALLA DATA ATTUALE:", "TotCosti", Kind::Right, 12}}},
+          {"TOTALE IMPORTI VERSATI ALLA DATA ATTUALE:", "TotCosti", Kind::Right, 12},
+          {nullptr, nullptr, Kind::Text, 0,
+           {"btnRendiconto", "Rendiconto...",
+            "Mostra le ore e i compensi registrati per questo progetto nel registro dei lavori."}}}},
         {nullptr, 0, {{"Annotazioni:", "Annotazioni", Kind::Lines, 3}}},
     };
     return s;
@@ -143,6 +148,16 @@ void TfrmReferti::build()
     CardForm::build(this, ProjectRecord::layout(), sections());
     createAttachmentLabels(content());
     bindFields();
+    connect(findChild<QAbstractButton *>(QStringLiteral("btnRendiconto")), &QAbstractButton::clicked, this, [this] {
+        if (Routines::trimmed(box("Codice")->text()).isEmpty()) {
+            Dialogs::warning(this, QStringLiteral("Attenzione: per il rendiconto è necessario indicare il codice "
+                                                  "identificativo del progetto."));
+            box("Codice")->setFocus();
+            return;
+        }
+        ProjectReportScreen::open(this, {box("Nome")->text(), box("Codice")->text(), box("CostoPrev")->text(),
+                                         box("TotCosti")->text(), archivePath(), box("DataScade")->text()});
+    });
     buildTabs();
 
     m_finished = findChild<QCheckBox *>(QStringLiteral("chkTerminato"));

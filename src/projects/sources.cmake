@@ -5,5 +5,6 @@ list(APPEND VELTARO_CORE_SOURCES
 )
 list(APPEND VELTARO_UI_SOURCES
   projects/Referti.cpp
+  projects/ProjectReportScreen.cpp
   projects/TrovaProgetti.cpp
 )

@@ -184,6 +184,32 @@ QVector<Topic> build()
         exportTopic("Esportazione archivio progetti in Microsoft Excel.", "tutti i progetti dell'anno", "Progetti.xls"),
         exportTopic("Esportazione registro lavori in Microsoft Excel.", "tutte le prestazioni registrate nell'anno",
                     "Lavori.xls"),
+        {QStringLiteral("Cerca in tutti gli archivi."),
+         {QStringLiteral("La casella Cerca in tutti gli archivi, nel menu principale, trova un nome, un codice fiscale, un "
+                         "IBAN o qualunque altro testo in tutte le schede di tutti gli archivi della cartella dei dati: "
+                         "anagrafica dei lavoratori, orari, turni giornalieri e settimanali, progetti e registro dei lavori "
+                         "di ogni anno. Vi si arriva anche con Ctrl+F; si scrive il testo (almeno due caratteri) e si preme "
+                         "Invio."),
+          QStringLiteral("Il testo si cerca come nelle schermate di ricerca: così come è scritto, anche in mezzo a una "
+                         "parola, senza distinguere le maiuscole dalle minuscole. L'elenco mostra una riga per scheda: "
+                         "l'archivio, il numero della scheda, la casella in cui il testo compare e la riga della scheda come "
+                         "la mostra la sua ricerca, prima gli archivi nell'ordine del menu e gli anni più recenti."),
+          QStringLiteral("Con le frecce si sceglie una riga e con Invio (o un doppio clic) la scheda si apre nella sua "
+                         "schermata, pronta da leggere o da modificare. Una scheda danneggiata non viene esaminata: la "
+                         "finestra lo dice, con l'archivio e il numero della scheda.")}},
+        {QStringLiteral("Rendiconto del progetto."),
+         {QStringLiteral("Nella sezione Costi della scheda di un progetto il pulsante Rendiconto mostra quanto il progetto "
+                         "è costato finora: le prestazioni del registro dei lavori che portano il codice identificativo del "
+                         "progetto, dall'anno dell'archivio fino all'anno della data di scadenza."),
+          QStringLiteral("In alto si leggono il totale delle prestazioni, delle ore e dei compensi dovuti, la parte del "
+                         "costo preventivato già impegnata (in euro e in percentuale), quella ancora disponibile e il "
+                         "totale degli importi versati indicato nella scheda. Sotto, una riga per lavoratore e una per mese "
+                         "con prestazioni, ore e dovuto."),
+          QStringLiteral("Il codice si confronta senza badare alle maiuscole e agli spazi ai lati, quindi conviene "
+                         "importare il progetto nelle schede dei lavori con il pulsante Importa da un archivio progetti. "
+                         "Le prestazioni con una data, le ore o il dovuto non validi non sono conteggiate, e la finestra lo "
+                         "dice. Il rendiconto si stampa, si vede in anteprima e si esporta in un file di Excel "
+                         "(Rendiconto_ seguito dal codice del progetto, nella cartella dei dati).")}},
         {QStringLiteral("Copie di sicurezza e ripristino degli archivi."),
          {QStringLiteral("A ogni avvio, se dall'ultima volta un archivio è cambiato, il programma copia tutti gli archivi "
                          "in una nuova cartella dentro Backup, accanto alla cartella dei dati, con la data e l'ora della "
@@ -268,6 +294,8 @@ QString forScreen(const QString &screenName)
         {"TfrmExpTurni", "Esportazione archivio turni di lavoro in Microsoft Excel."},
         {"TfrmExpReferti", "Esportazione archivio progetti in Microsoft Excel."},
         {"TfrmExpLavori", "Esportazione registro lavori in Microsoft Excel."},
+        {"TfrmCercaOvunque", "Cerca in tutti gli archivi."},
+        {"TfrmRendiconto", "Rendiconto del progetto."},
     };
     for (const auto &s : screens)
         if (screenName == QLatin1String(s.screen))

@@ -119,7 +119,13 @@ measure "2024.lav, 50000 schede" "$log" "$code" \
     "$cli riepilogo $log --dal=01/01/2024 --al=31/12/2024 --cf=ZZZZ" \
     "$cli trova $log --CodFisc=$code" \
     "$cli incompleti $log" \
+    "$cli rendiconto $log --codice=PRG-2024-003" \
     "$cli esporta $log --file=$work/Lavori.xls"
+# The search over every archive of a folder holding just the year log, beside reading it.
+mkdir -p "$work/cartella"
+ln -s "$log" "$work/cartella/2024.lav"
+measure "cartella con 2024.lav" "$log" "$code" \
+    "$cli cerca $code --cartella=$work/cartella"
 
 # The fixed start-up every command pays, beside a program that does nothing.
 echo

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <array>
 #include <cstring>
 
 namespace SearchEverywhere {
@@ -53,11 +54,34 @@ QString titleOf(const QString &kindName, int year)
     return year > 0 ? w + QLatin1Char(' ') + QString::number(year) : w;
 }
 
-// Into a buffer kept from card to card.
-void copy(QByteArray &into, const char *bytes, int length)
+// Letters A-Z as a-z, every other byte as it is.
+constexpr std::array<char, 256> fold = [] {
+    std::array<char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return table;
+}();
+
+// Whether text holds the folded needle, letters A-Z in either case: the first letter is
+// looked for in both cases, the rest compared folded. No copy of the text is made.
+bool containsFolded(const char *text, int length, QByteArrayView needle, const std::array<char, 256> &fold)
 {
-    into.resize(length);
-    std::memcpy(into.data(), bytes, size_t(length));
+    const int m = int(needle.size());
+    if (m == 0 || length < m)
+        return false;
+    const char lower = needle[0];
+    const char upper = lower >= 'a' && lower <= 'z' ? char(lower - 'a' + 'A') : lower;
+    const char *last = text + length - m;
+    for (const char *p = text; p <= last; ++p) {
+        if (*p != lower && *p != upper)
+            continue;
+        int k = 1;
+        while (k < m && fold[static_cast<unsigned char>(p[k])] == needle[k])
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
 }
 
 void foldAZ(QByteArray &bytes)
@@ -101,41 +125,39 @@ Result search(const QString &folder, const QString &text)
     foldAZ(needle);
     if (needle.isEmpty())
         return result;
-    // Each range of an archive on a thread of its own, with buffers of its own.
+    // Each range of an archive on a thread of its own, with a buffer of its own.
     struct Part {
         QVector<Hit> hits;
         QVector<qint64> damaged;
-        QByteArray field, line;
+        QByteArray line;
     };
+    const QByteArrayView wanted(needle);
     for (int a = 0; a < result.archives.size(); ++a) {
         const Archive &archive = result.archives.at(a);
         const RecordLayout &layout = archive.kind->layout();
         const Find::LineBuilder &lineOf = archive.kind->line();
         auto scan = ArchiveScan::parts<Part>(archive.path, layout.size(), [&](Part &part, qint64 n, const char *record) {
-            const RecordLayout::Field *found = nullptr;
-            for (const RecordLayout::Field &f : layout.fields()) {
-                const char *p = record + f.offset;
+            // Text of each field: [start, end) in the record.
+            const auto textOf = [&](const RecordLayout::Field &f) -> std::pair<int, int> {
                 if (f.kind == FieldKind::ZText) {
-                    const void *zero = std::memchr(p, 0, size_t(f.width + 1));
-                    copy(part.field, p, zero ? int(static_cast<const char *>(zero) - p) : f.width + 1);
-                } else {
-                    const int length = static_cast<unsigned char>(p[0]);
-                    if (length > f.width) {
-                        part.damaged.append(n);
-                        return true;
-                    }
-                    copy(part.field, p + 1, length);
+                    const void *zero = std::memchr(record + f.offset, 0, size_t(f.width + 1));
+                    return {f.offset, zero ? int(static_cast<const char *>(zero) - record) : f.offset + f.width + 1};
                 }
-                if (!found) {
-                    foldAZ(part.field);
-                    if (part.field.contains(needle))
-                        found = &f;
+                return {f.offset + 1, f.offset + 1 + static_cast<unsigned char>(record[f.offset])};
+            };
+            for (const RecordLayout::Field &f : layout.fields())
+                if (f.kind == FieldKind::Text && static_cast<unsigned char>(record[f.offset]) > f.width) {
+                    part.damaged.append(n);
+                    return true;
                 }
-            }
-            if (found) {
-                part.line.clear();
-                lineOf(record, part.line);
-                part.hits.append({a, n, found->name, Cp1252::decode(part.line)});
+            for (const RecordLayout::Field &f : layout.fields()) {
+                const auto [start, end] = textOf(f);
+                if (containsFolded(record + start, end - start, wanted, fold)) {
+                    part.line.clear();
+                    lineOf(record, part.line);
+                    part.hits.append({a, n, f.name, Cp1252::decode(part.line)});
+                    break;
+                }
             }
             return true;
         });

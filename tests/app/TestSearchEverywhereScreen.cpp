@@ -1,5 +1,6 @@
 #include "app/Menus.h"
 #include "app/SearchEverywhere.h"
+#include "cli/Cli.h"
 #include "archive/CardScreen.h"
 #include "support/Modal.h"
 #include "support/RecordFiles.h"
@@ -53,6 +54,21 @@ private slots:
         QVERIFY(shown[0].startsWith("Lavoratori             n. 2      Cognome"));
         QVERIFY(shown[1].startsWith("Registro lavori 2017   n. 2      Note"));
         QVERIFY(shown[2].startsWith("Registro lavori 2016   n. 1      Cognome"));
+        // The same cards as the command line finds, each with its find line.
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        Cli::Io io{o, e};
+        QCOMPARE(Cli::main({"cerca", "ross", "--cartella", fx.dir.path()}, io), 0);
+        o.flush();
+        const QStringList cli = out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(cli.size(), shown.size());
+        for (const QString &line : cli)
+            QVERIFY2(std::any_of(shown.cbegin(), shown.cend(),
+                                 [&](const QString &s) {
+                                     return s.contains(QString("n. %1 ").arg(line.section('\t', 1, 1)))
+                                         && s.endsWith(line.section('\t', 3));
+                                 }),
+                     qPrintable(line));
         auto *works = qobject_cast<CardScreen *>(fx.screens->lavori);
         QVERIFY(works->isVisible());
         QCOMPARE(works->windowTitle(), QString(" Veltaro - Registrazione lavori anno 2017"));

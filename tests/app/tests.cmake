@@ -12,3 +12,4 @@ veltaro_test(test_accessible_names ${CMAKE_CURRENT_LIST_DIR}/TestAccessibleNames
 veltaro_test(test_search_everywhere ${CMAKE_CURRENT_LIST_DIR}/TestSearchEverywhere.cpp)
 target_link_libraries(test_search_everywhere PRIVATE veltaro_cli_lib)
 veltaro_test(test_search_everywhere_screen ${CMAKE_CURRENT_LIST_DIR}/TestSearchEverywhereScreen.cpp)
+target_link_libraries(test_search_everywhere_screen PRIVATE veltaro_cli_lib)

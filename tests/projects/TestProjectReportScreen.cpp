@@ -1,4 +1,5 @@
 #include "app/Menus.h"
+#include "cli/Cli.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Printing.h"
 #include "projects/ProjectRecord.h"
@@ -77,6 +78,20 @@ private slots:
         QVERIFY(lines.at(1).contains("Bianchi A.") && lines.at(1).contains("BNCLCU75B02F205X"));
         QVERIFY(lines.at(2).contains("Rossi A.") && lines.at(2).contains("5,50 ore") && lines.at(2).contains("€ 150,00"));
         QVERIFY(lines.contains("  03/2017" + QString(38, ' ') + "      2 lavori      3,50 ore        € 70,00"));
+        // The command line adds up the same works of each year's log.
+        qint64 hours = 0, due = 0;
+        for (const char *log : {"2017.lav", "2018.lav"}) {
+            QString out, err;
+            QTextStream o(&out), e(&err);
+            Cli::Io io{o, e};
+            QCOMPARE(Cli::main({"rendiconto", fx.path(log), "--codice", "prg-7"}, io), 0);
+            o.flush();
+            const QStringList total = out.split('\n', Qt::SkipEmptyParts).last().split('\t');
+            hours += *ProjectReport::storedHundredths(total.at(1).toLatin1());
+            due += *ProjectReport::storedHundredths(total.at(2).toLatin1());
+        }
+        QCOMPARE(summary.first(), QString("Totale: 3 lavori, %1 ore, dovuto € %2")
+                                      .arg(ProjectReport::hundredths(hours), ProjectReport::hundredths(due)));
         QFile printed(pdf);
         QVERIFY(printed.open(QIODevice::ReadOnly) && printed.read(5) == "%PDF-");
         const QByteArray sheet = fx.fileBytes("Rendiconto_PRG-7.xls");

@@ -105,9 +105,11 @@ void SearchEverywhereScreen::open(QWidget *parent, const QString &text)
 {
     SearchEverywhereScreen screen(parent);
     screen.m_text->setText(text);
-    screen.m_text->setFocus();
-    if (text.trimmed().size() >= SearchEverywhere::MinimumLength)
-        QMetaObject::invokeMethod(&screen, &SearchEverywhereScreen::search, Qt::QueuedConnection);
+    // Searched before the window shows, so that it opens with the focus on what was found.
+    if (text.size() >= SearchEverywhere::MinimumLength)
+        screen.search();
+    else
+        screen.m_text->setFocus();
     screen.exec();
 }
 

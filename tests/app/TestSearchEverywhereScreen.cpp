@@ -41,7 +41,6 @@ private slots:
         Modal::on([&shown](QDialog *d) {
             QCOMPARE(d->objectName(), QString("TfrmCercaOvunque"));
             ScreenFixture::activate(d);
-            QApplication::processEvents();   // the search starts once the window is up
             auto *list = ScreenFixture::child<ResultList>(d, "lstRecords");
             shown = list->lines();
             QCOMPARE(ScreenFixture::child<QLabel>(d, "lblTrovate")->text(), QString("Il presente riepilogo contiene 3 schede."));

@@ -3,6 +3,7 @@ list(APPEND VELTARO_CORE_SOURCES
   app/ProgramFolder.cpp
   app/HelpTopics.cpp
   app/Backup.cpp
+  app/FolderLock.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   app/Menus.cpp

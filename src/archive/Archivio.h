@@ -54,6 +54,7 @@ private:
     bool lock();
     void unlock();
     bool writeAll(qint64 offset, const QByteArray &buffer);
+    bool replaceAll(qint64 n, const QByteArray &buffer, const QByteArray &previous);
     bool readAll(qint64 n, QByteArray &buffer);
 
     static constexpr qint64 ChunkBytes = 256 << 10;

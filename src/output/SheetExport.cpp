@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
+#include "framework/FileReplacement.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
 #include "shifts/DailyShiftRecord.h"
@@ -11,7 +12,6 @@
 #include "worklog/WorkRecord.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <condition_variable>
 #include <cstring>
@@ -417,21 +417,21 @@ private:
 // give up by returning false; on any failure the old file is untouched.
 bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce, QString *error)
 {
-    QSaveFile file(path);
+    FileReplacement file(path);
     const auto fail = [&] {
         if (error)
             *error = file.errorString();
-        file.cancelWriting();
+        file.discard();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open())
         return fail();
     qint64 written = 0;
     BlockWriter writer([&](QByteArrayView bytes) {
-        if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        if (!file.write(bytes))
             return false;
 #ifdef Q_OS_LINUX
-        // The disk starts on each block at once, so the flush before the rename waits only
+        // The disk starts on each block at once, so the sync before the rename waits only
         // for the last few instead of the whole file.
         ::sync_file_range(file.handle(), written, bytes.size(), SYNC_FILE_RANGE_WRITE);
 #endif
@@ -445,16 +445,13 @@ bool replaceFile(const QString &path, const std::function<bool(Out &)> &produce,
     if (!writer.finish() || !flushed)
         return fail();
     if (!produced) {
-        file.cancelWriting();
+        file.discard();
         return false;
     }
-    // commit() still flushes to disk before the rename: with the blocks already on their way
-    // that costs about a millisecond, and no crash can leave half a file under the old name.
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    // The sync before the rename, with the blocks already on their way, costs about a
+    // millisecond, and no crash can leave half a file under the old name.
+    if (!file.commit())
+        return fail();
     return true;
 }
 

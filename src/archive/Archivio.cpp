@@ -1,8 +1,10 @@
 #include "archive/Archivio.h"
 
 #include "framework/FileOps.h"
+#include "framework/FileReplacement.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <fcntl.h>
@@ -11,6 +13,8 @@
 namespace {
 // The lock byte: far past any data, so locking never touches what readers read.
 constexpr off_t LockOffset = off_t(1) << 30;
+// Opens a card journal: the card's number (8 bytes, least significant first), then the card.
+constexpr char JournalMagic[8] = {'V', 'L', 'T', 'S', 'C', 'H', 'D', '1'};
 }
 
 TArchivio::TArchivio(QString path, int recordSize)
@@ -51,6 +55,9 @@ bool TArchivio::open(bool writable)
         m_fd = -1;
         return fail("not a regular file", S_ISREG(st.st_mode) ? e : EISDIR);
     }
+    if (writable)
+        finishInterruptedWrite();
+    m_error.clear();
     return true;
 }
 
@@ -135,18 +142,62 @@ bool TArchivio::writeAll(qint64 offset, const QByteArray &buffer)
     return true;
 }
 
+QString TArchivio::journalPath() const
+{
+    const QFileInfo info(m_path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".in-scrittura");
+}
+
 bool TArchivio::replaceAll(qint64 n, const QByteArray &buffer, const QByteArray &previous)
 {
-    if (writeAll((n - 1) * m_recordSize, buffer))
+    // A write spanning pages can be cut between them when the program is killed: the card is
+    // first put whole in a journal beside the archive, which the next opening writes again.
+    QByteArray entry = QByteArray(JournalMagic, sizeof JournalMagic);
+    for (int i = 0; i < 8; ++i)
+        entry += char(quint64(n) >> (8 * i));
+    entry += buffer;
+    FileReplacement journal(journalPath());
+    if (!journal.open() || !journal.write(entry) || !journal.commit()) {
+        errno = journal.error();
+        return fail("journal");
+    }
+    if (writeAll((n - 1) * m_recordSize, buffer)) {
+        FileOps::unlink(journalPath());
         return true;
+    }
     // Part of the card may have reached the file, or all of it without reaching the disk:
     // the card it replaced goes back, so a failed save leaves the archive as it was.
     const int e = errno;
     const QString error = m_error;
-    writeAll((n - 1) * m_recordSize, previous);
+    if (writeAll((n - 1) * m_recordSize, previous))
+        FileOps::unlink(journalPath());
     m_error = error;
     errno = e;
     return false;
+}
+
+void TArchivio::finishInterruptedWrite()
+{
+    QFile in(journalPath());
+    if (!in.exists() || !lock())
+        return;
+    // Under the lock: a journal another computer is using is gone before the lock is ours.
+    if (in.open(QIODevice::ReadOnly)) {
+        const QByteArray entry = in.readAll();
+        in.close();
+        qint64 n = 0;
+        for (int i = 0; i < 8 && entry.size() >= 16; ++i)
+            n |= qint64(quint8(entry.at(8 + i))) << (8 * i);
+        const qint64 count = recordCount();
+        if (entry.size() == 16 + m_recordSize && entry.startsWith(QByteArray(JournalMagic, sizeof JournalMagic))
+            && n >= 1 && n <= count) {
+            if (writeAll((n - 1) * m_recordSize, entry.mid(16)))
+                FileOps::unlink(journalPath());
+        } else {
+            FileOps::unlink(journalPath());
+        }
+    }
+    unlock();
 }
 
 bool TArchivio::writeRecord(qint64 n, const QByteArray &buffer)

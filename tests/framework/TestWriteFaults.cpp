@@ -6,9 +6,12 @@
 #include "framework/Report.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectRtf.h"
+#include "support/ScreenFixture.h"
+#include "workers/Istruttori.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -127,6 +130,60 @@ private slots:
         }
         qInfo("%s: %d failure points tried, %d reported as failures", qPrintable(writer), calls, failed);
         QVERIFY(failed > 0);
+    }
+
+    // On the card screen: a save failing at any call is said once, in the program's words,
+    // and leaves the archive as it was; pressed again without the fault, it is saved.
+    void cardScreenSaysItOnce_data()
+    {
+        QTest::addColumn<bool>("rewrite");
+        QTest::newRow("new card") << false;
+        QTest::newRow("stored card") << true;
+    }
+
+    void cardScreenSaysItOnce()
+    {
+        QFETCH(bool, rewrite);
+        int calls = 0;
+        for (int k = 0; k == 0 || k <= calls; ++k) {
+            ScreenFixture fx;
+            TfrmIstruttori *screen = fx.screens->istruttori;
+            screen->open();
+            const auto text = [screen](const char *box, const QString &value) {
+                ScreenFixture::child<QLineEdit>(screen, box)->setText(value);
+            };
+            text("txtCognome", "Rossi");
+            text("txtNome", "Maria");
+            if (rewrite) {
+                ScreenFixture::click(screen, "cmdSalva");
+                text("txtNote", "nota");
+            }
+            const QByteArray before = fx.fileBytes("Dipendenti.pro");
+            Dialogs::Test::clear();
+            FileOps::Test::reset();
+            FileOps::Test::failCall(k, EIO);
+            ScreenFixture::click(screen, "cmdSalva");
+            FileOps::Test::disarm();
+            if (k == 0) {   // counted, undisturbed
+                calls = FileOps::Test::calls();
+                continue;
+            }
+            const QByteArray where = "call " + QByteArray::number(k) + " of " + QByteArray::number(calls);
+            QVERIFY2(Dialogs::Test::shown().size() == 1, where.constData());
+            if (fx.fileBytes("Dipendenti.pro") != before) {
+                // Past the point of no return: the card is on the disk and said so.
+                QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Information);
+                continue;
+            }
+            QVERIFY2(Dialogs::Test::last().text == Dialogs::archiveAccessText(), where.constData());
+            QVERIFY(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".in-scrittura").isEmpty());
+            Dialogs::Test::clear();
+            ScreenFixture::click(screen, "cmdSalva");
+            QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Information);
+            QVERIFY(fx.fileBytes("Dipendenti.pro") != before);
+        }
+        QVERIFY(calls > 0);
+        qInfo("card screen, %s: %d failure points tried", rewrite ? "stored card" : "new card", calls);
     }
 
     // The in-place rewrite cannot lean on a rename: when the card's bytes went out but did

@@ -418,9 +418,11 @@ Restored restore(const QString &dataFolder, const QString &name, const QDateTime
             r.error = QStringLiteral("%1 non può essere sostituito: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
             QString undone;
             if (!rollBack(dataFolder, journal, undone))
-                r.error += QStringLiteral("; gli archivi saranno riportati com'erano alla prossima apertura (%1)").arg(undone);
+                r.error += QStringLiteral("; la cartella dei dati sarà rimessa in ordine alla prossima apertura del "
+                                          "programma (%1)").arg(undone);
             else
                 r.error += QStringLiteral("; gli archivi sono rimasti com'erano");
+            r.restored.clear();   // those put back before are back as they were
             return r;
         }
         r.restored << f;

@@ -16,7 +16,8 @@
 
 // Each writer, run over and over by a child process, killed at random moments: what it
 // leaves is the old version or the new one, whole, never a mix, and nothing it had reported
-// done is lost. VELTARO_KILL_TRIALS sets the trials per writer (a longer run: 1000).
+// done is lost. VELTARO_KILL_TRIALS sets the trials per writer (a longer run: 1000, with
+// QTEST_FUNCTION_TIMEOUT raised to match).
 namespace {
 
 void put(const QString &path, const QByteArray &bytes)

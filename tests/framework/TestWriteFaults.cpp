@@ -1,4 +1,5 @@
 #include "app/Backup.h"
+#include "app/GuideWriter.h"
 #include "app/PasswordFile.h"
 #include "app/ProgramFolder.h"
 #include "archive/Archivio.h"
@@ -80,7 +81,7 @@ private slots:
     {
         QTest::addColumn<QString>("writer");
         for (const char *w : {"card append", "card rewrite", "password change", "password delivery", "export", "rtf",
-                              "pdf", "backup", "restore"})
+                              "pdf", "guide", "backup", "restore"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
 
@@ -318,6 +319,9 @@ private:
                         return false;
                     },
                     {}};
+        w["guide"] = {[](const QString &d) { put(d + "Guida.pdf", "%PDF old"); },
+                      [](const QString &d, QString *told) { return GuideWriter::write(d + "Guida.pdf", told); },
+                      {}};
         w["backup"] = {archives,
                        [](const QString &d, QString *told) {
                            const Backup::Outcome o = Backup::run(d, When);

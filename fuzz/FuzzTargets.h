@@ -15,8 +15,15 @@ int fuzzDates(const uint8_t *data, size_t size);
 int fuzzAmounts(const uint8_t *data, size_t size);
 int fuzzPassword(const uint8_t *data, size_t size);
 int fuzzChecks(const uint8_t *data, size_t size);
+int fuzzIni(const uint8_t *data, size_t size);
+int fuzzProjects(const uint8_t *data, size_t size);
+int fuzzCards(const uint8_t *data, size_t size);
+int fuzzEscaping(const uint8_t *data, size_t size);
+int fuzzArguments(const uint8_t *data, size_t size);
 
 inline constexpr FuzzEntry FuzzTargets[] = {
     {"records", &fuzzRecords}, {"dates", &fuzzDates}, {"amounts", &fuzzAmounts},
-    {"password", &fuzzPassword}, {"checks", &fuzzChecks},
+    {"password", &fuzzPassword}, {"checks", &fuzzChecks}, {"ini", &fuzzIni},
+    {"projects", &fuzzProjects}, {"cards", &fuzzCards}, {"escaping", &fuzzEscaping},
+    {"arguments", &fuzzArguments},
 };

@@ -8,7 +8,7 @@ command -v clang++ >/dev/null || { sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo; $
 seconds=${FUZZ_SECONDS:-60}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELTARO_FUZZ=ON -DVELTARO_TESTS=OFF \
   -DVELTARO_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-read -r -a targets <<<"${FUZZ_TARGETS:-records dates amounts password checks}"
+read -r -a targets <<<"${FUZZ_TARGETS:-records dates amounts password checks ini projects cards escaping arguments}"
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 mkdir -p build-fuzz/findings
 status=0

@@ -1,3 +1,5 @@
+#include "app/Backup.h"
+#include "app/FolderLock.h"
 #include "app/GuideWriter.h"
 #include "app/Menus.h"
 #include "app/Password.h"
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QThread>
 #include <QTimer>
 
 #include <optional>
@@ -125,10 +128,21 @@ int main(int argc, char *argv[])
         return ExitFile;
     }
     const QString folderProblem = ProgramFolder::prepare();
+    // Held while the program runs: a restore refuses while any computer has the folder open.
+    // A restore under way holds it alone for a few seconds; the program waits for its end.
+    FolderLock mark;
+    for (int attempt = 0; !mark.acquire(ProgramFolder::path(), FolderLock::Kind::Shared) && mark.busy() && attempt < 100; ++attempt)
+        QThread::msleep(100);
+    const QString interrupted = mark.held() ? Backup::finishInterrupted(ProgramFolder::path()) : QString();
     Screens &screens = Screens::create();
     screens.password->ask();
     if (!folderProblem.isEmpty())
         Dialogs::warning(screens.password, QStringLiteral("Attenzione: %1.").arg(folderProblem));
+    if (mark.busy())
+        Dialogs::warning(screens.password, QStringLiteral("Attenzione: è in corso il ripristino degli archivi della "
+                                                          "cartella dei dati. Attenderne la fine e riaprire il programma."));
+    if (!interrupted.isEmpty())
+        Dialogs::warning(screens.password, QStringLiteral("Attenzione: %1.").arg(interrupted));
 
     StartBackup backup;
     QObject::connect(&backup, &StartBackup::finished, screens.avvio, &TfrmAvvio::showFolderFacts);

@@ -2,6 +2,8 @@
 
 #include "app/ProgramFolder.h"
 #include "archive/ArchiveKinds.h"
+#include "framework/FileOps.h"
+#include "framework/FileReplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +15,9 @@
 #include <algorithm>
 #include <functional>
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Backup {
@@ -68,31 +72,36 @@ bool writeCopy(const QString &from, const QString &to, QString &error)
         return false;
     }
     const QDateTime modified = in.fileTime(QFileDevice::FileModificationTime);
-    QFile out(to);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("%1 non può essere scritto: %2").arg(native(to), out.errorString());
+    const auto writeFailed = [&](int fd) {
+        const int e = errno;
+        if (fd >= 0)
+            ::close(fd);
+        error = QStringLiteral("%1 non può essere scritto: %2").arg(native(to), FileOps::errorText(e));
         return false;
-    }
+    };
+    const int out = FileOps::open(to, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (out < 0)
+        return writeFailed(out);
     while (!in.atEnd()) {
         const QByteArray data = in.read(Chunk);
         if (data.isEmpty()) {
             if (in.error() == QFile::NoError)
                 break;   // shorter than it was: the check that follows tells
+            ::close(out);
             error = QStringLiteral("%1 non può essere letto: %2").arg(native(from), in.errorString());
             return false;
         }
-        if (out.write(data) != data.size()) {
-            error = QStringLiteral("%1 non può essere scritto: %2").arg(native(to), out.errorString());
-            return false;
-        }
+        if (FileOps::write(out, data.constData(), size_t(data.size())) != data.size())
+            return writeFailed(out);
     }
     // On the disk before it counts as a copy; the time is the original's, so an archive left
     // untouched is recognised as already copied.
-    if (!out.flush() || ::fsync(out.handle()) != 0 || !out.setFileTime(modified, QFileDevice::FileModificationTime)) {
-        error = QStringLiteral("%1 non può essere scritto: %2").arg(native(to), out.errorString());
-        return false;
-    }
-    out.close();
+    const qint64 ms = modified.toMSecsSinceEpoch();
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
+    if (FileOps::fsync(out) != 0 || FileOps::futimens(out, times) != 0)
+        return writeFailed(out);
+    if (FileOps::close(out) != 0)
+        return writeFailed(-1);
     return true;
 }
 
@@ -121,8 +130,7 @@ bool unchangedSince(const QString &archive, const QString &copy)
 // Where the disk cannot share files it is copied.
 bool linkVerified(const QString &from, const QString &previous, const QString &to)
 {
-    return ::link(QFile::encodeName(previous).constData(), QFile::encodeName(to).constData()) == 0
-        && sameContent(from, to);
+    return FileOps::link(previous, to) == 0 && sameContent(from, to);
 }
 
 // Copies `files` of dataFolder into Backup/name, whole or not at all. Computers sharing the
@@ -135,7 +143,7 @@ bool makeCopy(const QString &dataFolder, const QStringList &files, const QString
     const QString part = base + QLatin1Char('.') + name + PartSuffix + QLatin1Char('-')
         + QSysInfo::machineHostName() + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
     QDir(part).removeRecursively();
-    if (!QDir().mkpath(part)) {
+    if (!QDir().mkpath(base) || FileOps::mkdir(part) != 0) {
         error = QStringLiteral("la cartella %1 non può essere creata").arg(native(base));
         return false;
     }
@@ -144,21 +152,23 @@ bool makeCopy(const QString &dataFolder, const QStringList &files, const QString
         if (!previous.isEmpty() && unchangedSince(dataFolder + f, previous + f)
             && linkVerified(dataFolder + f, previous + f, to))
             continue;
-        QFile::remove(to);
+        FileOps::unlink(to);
         if (!copyVerified(dataFolder + f, to, error)) {
             QDir(part).removeRecursively();
             return false;
         }
     }
-    if (!QDir().rename(part, base + name)) {
+    if (FileOps::renameNoReplace(part, base + name) != 0) {
+        const int e = errno;
         QDir(part).removeRecursively();
-        if (taken && QFileInfo::exists(base + name)) {
+        if (taken && (e == EEXIST || e == ENOTEMPTY) && QFileInfo::exists(base + name)) {
             *taken = true;
             return false;
         }
         error = QStringLiteral("la cartella %1 non può essere creata").arg(native(base + name));
         return false;
     }
+    FileOps::syncFolder(base);
     return true;
 }
 
@@ -169,6 +179,105 @@ bool sameAsBackup(const QString &dataFolder, const QStringList &files, const QSt
     for (const QString &f : files)
         if (!unchangedSince(dataFolder + f, backup + f))
             return false;
+    return true;
+}
+
+const QString StagedSuffix = QStringLiteral(".ripristino");
+const QString JournalName = QStringLiteral(".ripristino-in-corso");
+
+QString staged(const QString &dataFolder, const QString &file)
+{
+    return dataFolder + QLatin1Char('.') + file + StagedSuffix;
+}
+
+QString journalPath(const QString &dataFolder)
+{
+    return dataFolder + JournalName;
+}
+
+void dropStaged(const QString &dataFolder, const QStringList &files)
+{
+    for (const QString &f : files)
+        FileOps::unlink(staged(dataFolder, f));
+}
+
+// What a restore under way is doing: putting the backup's archives in place (forward), or
+// putting back those copied aside, after a rename failed. One line each:
+// "avanti" or "indietro", the aside copy's name, then "1 NAME" / "0 NAME" for each archive
+// restored, 1 when the folder held it before.
+struct Journal {
+    bool forward = true;
+    QString aside;
+    QStringList files;
+    QList<bool> existed;
+};
+
+bool writeJournal(const QString &dataFolder, const Journal &j, QString &error)
+{
+    QByteArray text = (j.forward ? "avanti\n" : "indietro\n") + j.aside.toUtf8() + '\n';
+    for (qsizetype i = 0; i < j.files.size(); ++i)
+        text += (j.existed.at(i) ? "1 " : "0 ") + j.files.at(i).toUtf8() + '\n';
+    FileReplacement out(journalPath(dataFolder));
+    if (out.open() && out.write(text) && out.commit())
+        return true;
+    error = QStringLiteral("%1 non può essere scritto: %2").arg(native(journalPath(dataFolder)), out.errorString());
+    return false;
+}
+
+bool readJournal(const QString &dataFolder, Journal &j)
+{
+    QFile in(journalPath(dataFolder));
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    if (lines.size() < 2 || (lines.at(0) != "avanti" && lines.at(0) != "indietro"))
+        return false;
+    j.forward = lines.at(0) == "avanti";
+    j.aside = QString::fromUtf8(lines.at(1));
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QByteArray &l = lines.at(i);
+        if (l.size() < 3 || l.at(1) != ' ')
+            continue;
+        const QString f = QString::fromUtf8(l.mid(2));
+        // Only names of archives in this very folder: never a path leading elsewhere.
+        if (f.contains(QLatin1Char('/')) || ArchiveKinds::forFile(f).layout == nullptr)
+            continue;
+        j.files << f;
+        j.existed << (l.at(0) == '1');
+    }
+    return true;
+}
+
+// Puts back every archive a restore touched as the aside copy holds it, and removes those
+// the folder did not have; repeatable, so a rollback cut short is finished at the next opening.
+bool rollBack(const QString &dataFolder, Journal j, QString &error)
+{
+    if (j.forward) {
+        j.forward = false;
+        if (!writeJournal(dataFolder, j, error))
+            return false;
+    }
+    const QString aside = folder(dataFolder) + j.aside + QLatin1Char('/');
+    for (qsizetype i = 0; i < j.files.size(); ++i) {
+        const QString &f = j.files.at(i);
+        if (!j.existed.at(i)) {
+            if (FileOps::unlink(dataFolder + f) != 0 && errno != ENOENT) {
+                error = QStringLiteral("%1 non può essere tolto: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
+                return false;
+            }
+            FileOps::unlink(staged(dataFolder, f));
+            continue;
+        }
+        if (j.aside.isEmpty() || !copyVerified(aside + f, staged(dataFolder, f), error))
+            return false;
+        if (FileOps::rename(staged(dataFolder, f), dataFolder + f) != 0) {
+            error = QStringLiteral("%1 non può essere sostituito: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
+            return false;
+        }
+    }
+    FileOps::syncFolder(dataFolder);
+    FileOps::unlink(journalPath(dataFolder));
+    FileOps::syncFolder(dataFolder);
     return true;
 }
 
@@ -229,8 +338,15 @@ Outcome run(const QString &dataFolder, const QDateTime &now)
     o.status = Outcome::Made;
     dated << o.name;
     dated.sort();
-    while (dated.size() > Kept)
-        QDir(base + dated.takeFirst()).removeRecursively();
+    // A copy being removed first loses its dated name: cut short, it never stands as a
+    // backup with some archives missing, and the next copy clears it away.
+    while (dated.size() > Kept) {
+        const QString old = dated.takeFirst();
+        const QString gone = base + QLatin1Char('.') + old + PartSuffix + QLatin1Char('-')
+            + QSysInfo::machineHostName() + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+        if (FileOps::rename(base + old, gone) == 0)
+            QDir(gone).removeRecursively();
+    }
     removeStaleParts(base, now);
     return o;
 }
@@ -279,24 +395,77 @@ Restored restore(const QString &dataFolder, const QString &name, const QDateTime
             return r;
         }
     }
+    // Every archive is first copied and checked beside the one it replaces; then a journal
+    // names them, and only then do the renames begin. Cut short anywhere, the folder holds
+    // the old archives or, once the journal is read at the next opening, the backup's.
     const QString from = folder(dataFolder) + name + QLatin1Char('/');
+    Journal journal;
+    journal.aside = r.aside;
     for (const QString &f : entry->files) {
-        // Each archive is replaced whole, by a checked copy renamed over it.
-        const QString temporary = dataFolder + QLatin1Char('.') + f + QLatin1String(".ripristino");
-        if (!copyVerified(from + f, temporary, r.error)
-            || std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(dataFolder + f).constData()) != 0) {
-            if (r.error.isEmpty())
-                r.error = QStringLiteral("%1 non può essere sostituito").arg(native(dataFolder + f));
-            QFile::remove(temporary);
+        journal.files << f;
+        journal.existed << current.contains(f);
+        if (!copyVerified(from + f, staged(dataFolder, f), r.error)) {
+            dropStaged(dataFolder, entry->files);
+            return r;
+        }
+    }
+    if (!writeJournal(dataFolder, journal, r.error)) {
+        dropStaged(dataFolder, entry->files);
+        return r;
+    }
+    for (const QString &f : entry->files) {
+        if (FileOps::rename(staged(dataFolder, f), dataFolder + f) != 0) {
+            r.error = QStringLiteral("%1 non può essere sostituito: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
+            QString undone;
+            if (!rollBack(dataFolder, journal, undone))
+                r.error += QStringLiteral("; la cartella dei dati sarà rimessa in ordine alla prossima apertura del "
+                                          "programma (%1)").arg(undone);
+            else
+                r.error += QStringLiteral("; gli archivi sono rimasti com'erano");
+            r.restored.clear();   // those put back before are back as they were
             return r;
         }
         r.restored << f;
     }
+    FileOps::syncFolder(dataFolder);
+    FileOps::unlink(journalPath(dataFolder));
+    FileOps::syncFolder(dataFolder);
     for (const QString &f : current)
         if (!entry->files.contains(f))
             r.kept << f;
     r.ok = true;
     return r;
+}
+
+QString finishInterrupted(const QString &dataFolder)
+{
+    // A journal being written when the restore was cut short is not one yet.
+    for (const QString &f : QDir(dataFolder).entryList({JournalName + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        FileOps::unlink(dataFolder + f);
+    Journal journal;
+    if (!readJournal(dataFolder, journal)) {
+        // No journal: a restore cut short before its first rename left only its copies.
+        const QStringList left = QDir(dataFolder).entryList({QStringLiteral(".*") + StagedSuffix},
+                                                            QDir::Files | QDir::Hidden);
+        for (const QString &f : left)
+            FileOps::unlink(dataFolder + f);
+        return QString();
+    }
+    QString error;
+    if (journal.forward) {
+        for (const QString &f : journal.files)
+            if (QFileInfo::exists(staged(dataFolder, f)) && FileOps::rename(staged(dataFolder, f), dataFolder + f) != 0) {
+                error = QStringLiteral("%1 non può essere sostituito: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
+                return QStringLiteral("il ripristino interrotto non può essere completato: %1").arg(error);
+            }
+        FileOps::syncFolder(dataFolder);
+        FileOps::unlink(journalPath(dataFolder));
+        FileOps::syncFolder(dataFolder);
+        return QString();
+    }
+    if (!rollBack(dataFolder, journal, error))
+        return QStringLiteral("il ripristino interrotto non può essere annullato: %1").arg(error);
+    return QString();
 }
 
 QStringList folderFacts()

@@ -45,8 +45,12 @@ struct Restored {
     QStringList kept;       // archives of the data folder absent from the backup, left as they were
     QString error;
 };
-// Copies the current archives aside, then puts back every archive of backup `name`.
+// Copies the current archives aside, then puts back every archive of backup `name`: all of
+// them or, when one cannot be replaced, none (those replaced go back as they were).
 Restored restore(const QString &dataFolder, const QString &name, const QDateTime &now);
+// A restore cut short (the program killed, the power gone) is finished, or undone if it was
+// being undone, the next time the folder is opened; an empty text when all is in order.
+QString finishInterrupted(const QString &dataFolder);
 
 // The data folder and its backups in a few lines, for the information screen and the
 // command line.

@@ -3,6 +3,7 @@
 #include "app/HelpTopics.h"
 #include "app/ProgramFolder.h"
 #include "app/Screens.h"
+#include "framework/FileReplacement.h"
 #include "framework/WorkWindow.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -68,7 +69,14 @@ namespace GuideWriter {
 bool write(const QString &path, QString *error)
 {
     const QHash<QString, QImage> pictures = screenPictures();
-    QFile file(path);
+    // Written beside the old guide and put in its place whole.
+    FileReplacement part(path);
+    if (!part.open() || !part.closeForOthers()) {
+        if (error)
+            *error = part.errorString();
+        return false;
+    }
+    QFile file(part.temporaryPath());
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
@@ -146,6 +154,11 @@ bool write(const QString &path, QString *error)
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
+        return false;
+    }
+    if (!part.commit()) {
+        if (error)
+            *error = part.errorString();
         return false;
     }
     return true;

@@ -4,16 +4,12 @@
 #include "app/IniText.h"
 #include "app/ProgramFolder.h"
 #include "app/Routines.h"
+#include "framework/FileReplacement.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace PasswordFile {
 
@@ -36,16 +32,6 @@ bool readBytes(const QString &path, QByteArray &bytes)
         return false;
     bytes = f.readAll();
     return f.error() == QFileDevice::NoError;
-}
-
-bool syncPath(const QString &path, int flags)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
 }
 
 }
@@ -107,29 +93,18 @@ bool write(const QString &path, const QString &password, QString *error)
 
     // The new content is built beside the old file, so the final rename stays on one
     // file system and the old file is never opened for writing.
-    QTemporaryFile temp(info.absolutePath() + QLatin1Char('/') + info.fileName()
-                        + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
+    FileReplacement temp(target);
+    const int p = permissions.toInt();   // Qt's owner, group and other bits, as a file mode
+    const mode_t mode = mode_t(((p >> 12) & 7) << 6 | ((p >> 4) & 7) << 3 | (p & 7));
+    if (!temp.open(mode, true) || !temp.write(content) || !temp.closeForOthers())
         return fail(temp.errorString());
-    const QString tempPath = temp.fileName();
-    if (temp.write(content) != content.size() || !temp.flush())
-        return fail(temp.errorString());
-    temp.close();
-    if (temp.error() != QFileDevice::NoError)
-        return fail(temp.errorString());
+    const QString tempPath = temp.temporaryPath();
 
     QByteArray written;
     if (!readBytes(tempPath, written) || written != content)
         return fail(QStringLiteral("%1 does not hold the new value").arg(tempPath));
-    if (!QFile::setPermissions(tempPath, permissions))
-        return fail(QStringLiteral("cannot set the permissions of %1").arg(tempPath));
-    if (!syncPath(tempPath, O_RDONLY))
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(target).constData()) != 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    temp.setAutoRemove(false);
-    // The rename is done; a folder that cannot be synced does not undo it.
-    syncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY);
+    if (!temp.commit())
+        return fail(temp.errorString());
     return true;
 }
 

@@ -1,13 +1,13 @@
 #include "app/ProgramFolder.h"
 
 #include "app/PasswordFile.h"
+#include "framework/FileReplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,16 +150,12 @@ QString prepare(const Choice &choice, const QString &exe)
     }
     // Written aside and then given its name without replacing: another computer on a
     // shared folder may have put its own there in the meantime, and that one stays.
-    QTemporaryFile out(password + QLatin1String(".XXXXXX"));
+    FileReplacement out(password);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     // A temporary file is the owner's alone; on a shared folder every user must read it.
-    const bool written = out.open() && ::fchmod(out.handle(), 0666 & ~mask) == 0 && out.write(content) == content.size()
-                         && out.flush() && ::fsync(out.handle()) == 0;
-    if (written && QFile::rename(out.fileName(), password)) {
-        out.setAutoRemove(false);
+    if (out.open(0666 & ~mask, true) && out.write(content) && out.commit(true))
         return QString();
-    }
     if (QFileInfo::exists(password))
         return QString();
     return QStringLiteral("il file della password %1 manca e non può essere creato: "

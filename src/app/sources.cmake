@@ -4,6 +4,7 @@ list(APPEND VELTARO_CORE_SOURCES
   app/HelpTopics.cpp
   app/Backup.cpp
   app/SearchEverywhere.cpp
+  app/FolderLock.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   app/Menus.cpp

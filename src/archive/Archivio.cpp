@@ -1,6 +1,10 @@
 #include "archive/Archivio.h"
 
+#include "framework/FileOps.h"
+#include "framework/FileReplacement.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <fcntl.h>
@@ -9,6 +13,8 @@
 namespace {
 // The lock byte: far past any data, so locking never touches what readers read.
 constexpr off_t LockOffset = off_t(1) << 30;
+// Opens a card journal: the card's number (8 bytes, least significant first), then the card.
+constexpr char JournalMagic[8] = {'V', 'L', 'T', 'S', 'C', 'H', 'D', '1'};
 }
 
 TArchivio::TArchivio(QString path, int recordSize)
@@ -32,16 +38,13 @@ bool TArchivio::open(bool writable)
 {
     close();
     m_error.clear();
-    const QByteArray name = QFile::encodeName(m_path);
     const int mode = writable ? O_RDWR : O_RDONLY;
-    do {
-        m_fd = ::open(name.constData(), mode | O_CLOEXEC);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = FileOps::open(m_path, mode);
     if (m_fd < 0 && errno == ENOENT) {
         // Missing: create it empty. O_EXCL so a file made meanwhile by someone else is kept.
-        m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = FileOps::open(m_path, O_RDWR | O_CREAT | O_EXCL, 0666);
         if (m_fd < 0 && errno == EEXIST)
-            m_fd = ::open(name.constData(), mode | O_CLOEXEC);
+            m_fd = FileOps::open(m_path, mode);
     }
     if (m_fd < 0)
         return fail("open");
@@ -52,6 +55,9 @@ bool TArchivio::open(bool writable)
         m_fd = -1;
         return fail("not a regular file", S_ISREG(st.st_mode) ? e : EISDIR);
     }
+    if (writable)
+        finishInterruptedWrite();
+    m_error.clear();
     return true;
 }
 
@@ -113,11 +119,7 @@ bool TArchivio::lock()
     fl.l_whence = SEEK_SET;
     fl.l_start = LockOffset;
     fl.l_len = 1;
-    int r;
-    do {
-        r = ::fcntl(m_fd, F_OFD_SETLKW, &fl);
-    } while (r != 0 && errno == EINTR);
-    return r == 0 || fail("lock");
+    return FileOps::setLock(m_fd, F_OFD_SETLKW, &fl) == 0 || fail("lock");
 }
 
 void TArchivio::unlock()
@@ -133,19 +135,69 @@ void TArchivio::unlock()
 
 bool TArchivio::writeAll(qint64 offset, const QByteArray &buffer)
 {
-    qint64 done = 0;
-    while (done < m_recordSize) {
-        const ssize_t w = ::pwrite(m_fd, buffer.constData() + done, size_t(m_recordSize - done),
-                                   off_t(offset + done));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return fail("write", w < 0 ? errno : ENOSPC);
-        done += w;
-    }
-    if (::fsync(m_fd) != 0)
+    if (FileOps::pwrite(m_fd, buffer.constData(), size_t(m_recordSize), off_t(offset)) != m_recordSize)
+        return fail("write");
+    if (FileOps::fsync(m_fd) != 0)
         return fail("sync");
     return true;
+}
+
+QString TArchivio::journalPath() const
+{
+    const QFileInfo info(m_path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".in-scrittura");
+}
+
+bool TArchivio::replaceAll(qint64 n, const QByteArray &buffer, const QByteArray &previous)
+{
+    // A write spanning pages can be cut between them when the program is killed: the card is
+    // first put whole in a journal beside the archive, which the next opening writes again.
+    QByteArray entry = QByteArray(JournalMagic, sizeof JournalMagic);
+    for (int i = 0; i < 8; ++i)
+        entry += char(quint64(n) >> (8 * i));
+    entry += buffer;
+    FileReplacement journal(journalPath());
+    if (!journal.open() || !journal.write(entry) || !journal.commit()) {
+        errno = journal.error();
+        return fail("journal");
+    }
+    if (writeAll((n - 1) * m_recordSize, buffer)) {
+        FileOps::unlink(journalPath());
+        return true;
+    }
+    // Part of the card may have reached the file, or all of it without reaching the disk:
+    // the card it replaced goes back, so a failed save leaves the archive as it was.
+    const int e = errno;
+    const QString error = m_error;
+    if (writeAll((n - 1) * m_recordSize, previous))
+        FileOps::unlink(journalPath());
+    m_error = error;
+    errno = e;
+    return false;
+}
+
+void TArchivio::finishInterruptedWrite()
+{
+    QFile in(journalPath());
+    if (!in.exists() || !lock())
+        return;
+    // Under the lock: a journal another computer is using is gone before the lock is ours.
+    if (in.open(QIODevice::ReadOnly)) {
+        const QByteArray entry = in.readAll();
+        in.close();
+        qint64 n = 0;
+        for (int i = 0; i < 8 && entry.size() >= 16; ++i)
+            n |= qint64(quint8(entry.at(8 + i))) << (8 * i);
+        const qint64 count = recordCount();
+        if (entry.size() == 16 + m_recordSize && entry.startsWith(QByteArray(JournalMagic, sizeof JournalMagic))
+            && n >= 1 && n <= count) {
+            if (writeAll((n - 1) * m_recordSize, entry.mid(16)))
+                FileOps::unlink(journalPath());
+        } else {
+            FileOps::unlink(journalPath());
+        }
+    }
+    unlock();
 }
 
 bool TArchivio::writeRecord(qint64 n, const QByteArray &buffer)
@@ -160,8 +212,9 @@ bool TArchivio::writeRecord(qint64 n, const QByteArray &buffer)
     bool ok = count >= 0;
     if (ok && (n < 1 || n > count))
         ok = fail("record out of range", ERANGE);
+    QByteArray previous;
     if (ok)
-        ok = writeAll((n - 1) * m_recordSize, buffer);
+        ok = readAll(n, previous) && replaceAll(n, buffer, previous);
     unlock();
     return ok;
 }
@@ -188,7 +241,7 @@ TArchivio::Overwrite TArchivio::overwriteIfUnchanged(qint64 n, const QByteArray 
     else if (count >= 0 && readAll(n, found)) {
         if (found != expected)
             outcome = Overwrite::Changed;
-        else if (writeAll((n - 1) * m_recordSize, buffer))
+        else if (replaceAll(n, buffer, found))
             outcome = Overwrite::Written;
     }
     unlock();
@@ -218,8 +271,8 @@ qint64 TArchivio::appendRecord(const QByteArray &buffer)
         } else {
             // Leave the file as it was (a full disk may have taken part of the record).
             const int e = errno;
-            if (::ftruncate(m_fd, st.st_size) == 0)
-                ::fsync(m_fd);
+            if (FileOps::ftruncate(m_fd, st.st_size) == 0)
+                FileOps::fsync(m_fd);
             errno = e;
         }
     }
@@ -231,7 +284,7 @@ bool TArchivio::close()
 {
     if (m_fd < 0)
         return true;
-    const int r = ::close(m_fd);
+    const int r = FileOps::close(m_fd);
     m_fd = -1;
     return r == 0 || fail("close");
 }

@@ -13,7 +13,9 @@
 // Every failure returns false (or 0 / -1) and leaves errorText() set; callers show the
 // archive-access message. Appends and in-place writes take an exclusive lock on a byte far
 // past any data, so several computers sharing the folder never write over each other,
-// while readers are never blocked. Data reach the disk before success is reported.
+// while readers are never blocked. Data reach the disk before success is reported. A card
+// rewritten in place goes first to a journal beside the archive; a rewrite cut short is
+// finished by the next opening for writing.
 class TArchivio
 {
 public:
@@ -56,6 +58,9 @@ private:
     bool lock();
     void unlock();
     bool writeAll(qint64 offset, const QByteArray &buffer);
+    bool replaceAll(qint64 n, const QByteArray &buffer, const QByteArray &previous);
+    QString journalPath() const;
+    void finishInterruptedWrite();
     bool readAll(qint64 n, QByteArray &buffer);
 
     static constexpr qint64 ChunkBytes = 256 << 10;

@@ -345,16 +345,19 @@ void CardScreen::save()
         keepUntouchedFields();
         if (!overwrite(archive, n))
             return;
-        if (!archive.close())
-            return saveFailed();
+        // The card reached the disk before overwrite() returned; a failing close cannot take
+        // it back, and calling the save failed would have the user type it in once more.
+        archive.close();
         m_loaded = m_buffer.bytes();
         m_untouched = stored;
         m_position->setText(QString::number(n));
         Dialogs::information(this, CardText::saved());
     } else {
         const qint64 added = archive.appendRecord(m_buffer.bytes());
-        if (added == 0 || !archive.close())
+        if (added == 0)
             return saveFailed();
+        // Already on the disk: a save reported failed here would be inserted twice.
+        archive.close();
         m_loaded = m_buffer.bytes();
         m_untouched = stored;
         m_position->setText(QString::number(added));

@@ -8,6 +8,7 @@
 #include "checks/PartitaIvaCheck.h"
 
 #include "app/Backup.h"
+#include "app/FolderLock.h"
 #include "app/ProgramVersion.h"
 #include "app/SearchEverywhere.h"
 #include "app/ProgramFolder.h"
@@ -124,12 +125,14 @@ const QVector<Command> &commands()
                     "  Orari.pro, ANNO.ore, ANNO.prg, ANNO.lav). Il file precedente è sostituito solo a\n"
                     "  scrittura completata.",
          &esporta},
-        {"ripristina", "ripristina [COPIA] [--cartella=DIR]\n"
+        {"ripristina", "ripristina [COPIA] [--cartella=DIR] [--forza]\n"
                        "  Senza COPIA elenca le copie di sicurezza degli archivi, dalla più recente, numerate.\n"
                        "  Con COPIA (il nome o il numero in elenco) copia prima gli archivi attuali in una nuova\n"
                        "  copia \"..._prima-del-ripristino\", poi rimette al loro posto quelli della copia scelta;\n"
-                       "  gli archivi che la copia non contiene restano come sono. Chiudere il programma su ogni\n"
-                       "  computer prima di ripristinare. La cartella dei dati è quella del programma, o DIR.",
+                       "  gli archivi che la copia non contiene restano come sono. La cartella dei dati è quella\n"
+                       "  del programma, o DIR. Il ripristino è rifiutato finché il programma è aperto sulla\n"
+                       "  cartella da un computer qualsiasi: chiuderlo ovunque e riprovare. --forza ripristina\n"
+                       "  comunque: le schede salvate nel frattempo dal programma aperto andrebbero perse.",
          &ripristina},
     };
     return list;
@@ -1049,9 +1052,14 @@ int ripristina(const QStringList &rawArgs, Io &io)
     const Command &self = command("ripristina");
     const Args args = parse(rawArgs);
     int code = 0;
-    if (!checkOptions(io, self, args, {QStringLiteral("cartella")}, code))
+    if (!checkOptions(io, self, args, {QStringLiteral("cartella"), QStringLiteral("forza")}, code))
         return code;
-    if (args.positional.size() > 1)
+    // --forza takes no value: a word taken for one is the copy.
+    QStringList positional = args.positional;
+    const bool forced = args.has(QStringLiteral("forza"));
+    if (forced && !args.value(QStringLiteral("forza")).isEmpty())
+        positional << args.value(QStringLiteral("forza"));
+    if (positional.size() > 1)
         return usageError(io, self, QStringLiteral("indicare al più una copia"));
     if (args.has(QStringLiteral("cartella")))
         ProgramFolder::set(args.value(QStringLiteral("cartella")));
@@ -1061,7 +1069,7 @@ int ripristina(const QStringList &rawArgs, Io &io)
         return ExitFile;
     }
     const QVector<Backup::Entry> entries = Backup::list(data);
-    if (args.positional.isEmpty()) {
+    if (positional.isEmpty()) {
         for (const QString &line : Backup::folderFacts())
             io.out << line << "\n";
         io.out << "\n";
@@ -1073,13 +1081,30 @@ int ripristina(const QStringList &rawArgs, Io &io)
                    << entries[i].bytes << " byte)\n";
         return 0;
     }
-    QString name = args.positional.first();
+    QString name = positional.first();
     bool isNumber = false;
     const qsizetype number = name.toLongLong(&isNumber);
     if (isNumber) {
         if (number < 1 || number > entries.size())
             return usageError(io, self, QStringLiteral("non c'è la copia numero %1 (copie: %2)").arg(name).arg(entries.size()));
         name = entries[number - 1].name;
+    }
+    // Archives replaced under an open program would be overwritten by its next save, or
+    // read half old, half new: the program's mark on the folder says it is open.
+    FolderLock lock;
+    if (!lock.acquire(data, FolderLock::Kind::Exclusive) && !forced) {
+        if (lock.busy())
+            io.err << "veltaro-cli ripristina: la cartella dei dati è in uso: il programma è aperto su questa cartella "
+                      "(su questo o su un altro computer), oppure è in corso un altro ripristino. Chiudere il programma "
+                      "ovunque e riprovare, oppure usare --forza.\n";
+        else
+            io.err << "veltaro-cli ripristina: non è possibile verificare se la cartella dei dati è in uso ("
+                   << lock.errorText() << "); usare --forza per ripristinare comunque.\n";
+        return ExitFile;
+    }
+    if (const QString left = Backup::finishInterrupted(data); !left.isEmpty()) {
+        io.err << "veltaro-cli ripristina: " << left << "\n";
+        return ExitFile;
     }
     const Backup::Restored r = Backup::restore(data, name, QDateTime::currentDateTime());
     if (!r.aside.isEmpty())

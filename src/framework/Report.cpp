@@ -3,6 +3,7 @@
 #include "app/Routines.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
+#include "framework/FileReplacement.h"
 #include "framework/Printing.h"
 
 #include <QFontMetricsF>
@@ -11,7 +12,6 @@
 #include <QPrinter>
 
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cmath>
 #include <cstdio>
@@ -325,16 +325,13 @@ void preview(const Template &report, QWidget *parent)
 bool writePdf(const Template &report, const QString &path)
 {
     // Drawn beside the file and put in its place whole: a failed write leaves the old file.
-    QTemporaryFile part(path + QStringLiteral(".XXXXXX"));
-    if (!part.open())
+    FileReplacement part(path);
+    if (!part.open() || !part.closeForOthers())
         return false;
-    part.close();
-    const std::unique_ptr<QPrinter> printer = Printing::pdfPrinter(report.pageLayout(), part.fileName());
-    if (!render(report, *printer, printer->resolution()) || QFileInfo(part.fileName()).size() == 0)
+    const std::unique_ptr<QPrinter> printer = Printing::pdfPrinter(report.pageLayout(), part.temporaryPath());
+    if (!render(report, *printer, printer->resolution()) || QFileInfo(part.temporaryPath()).size() == 0
+        || !part.commit())
         return false;
-    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return false;
-    part.setAutoRemove(false);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return true;
 }

@@ -1,5 +1,7 @@
 list(APPEND VELTARO_CORE_SOURCES
   framework/Clock.cpp
+  framework/FileOps.cpp
+  framework/FileReplacement.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   framework/Dialogs.cpp

@@ -4,6 +4,7 @@
 #include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
+#include "framework/FileReplacement.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
 #include "shifts/DailyShiftRecord.h"
@@ -11,7 +12,6 @@
 #include "worklog/WorkRecord.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 #include <functional>
@@ -319,22 +319,22 @@ using Write = std::function<bool(QByteArrayView)>;
 // given and may give up by returning false; on any failure the old file is untouched.
 bool replaceFile(const QString &path, const std::function<bool(const Write &)> &produce, QString *error)
 {
-    QSaveFile file(path);
+    FileReplacement file(path);
     const auto fail = [&] {
         if (error)
             *error = file.errorString();
-        file.cancelWriting();
+        file.discard();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open())
         return fail();
     qint64 written = 0;
     bool writeOk = true;
     const Write write = [&](QByteArrayView bytes) {
-        if (!writeOk || file.write(bytes.data(), bytes.size()) != bytes.size())
+        if (!writeOk || !file.write(bytes))
             return writeOk = false;
 #ifdef Q_OS_LINUX
-        // The disk starts on each block at once, so the flush before the rename waits only
+        // The disk starts on each block at once, so the sync before the rename waits only
         // for the last few instead of the whole file.
         ::sync_file_range(file.handle(), written, bytes.size(), SYNC_FILE_RANGE_WRITE);
 #endif
@@ -345,16 +345,13 @@ bool replaceFile(const QString &path, const std::function<bool(const Write &)> &
     if (!writeOk)
         return fail();
     if (!produced) {
-        file.cancelWriting();
+        file.discard();
         return false;
     }
-    // commit() still flushes to disk before the rename: with the blocks already on their way
-    // that costs about a millisecond, and no crash can leave half a file under the old name.
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    // The sync before the rename, with the blocks already on their way, costs about a
+    // millisecond, and no crash can leave half a file under the old name.
+    if (!file.commit())
+        return fail();
     return true;
 }
 

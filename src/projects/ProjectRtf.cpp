@@ -3,8 +3,7 @@
 #include "app/Routines.h"
 #include "archive/RecordLayout.h"
 #include "archive/TextCodec.h"
-
-#include <QSaveFile>
+#include "framework/FileReplacement.h"
 
 namespace ProjectRtf {
 
@@ -103,14 +102,12 @@ QByteArray document(const Record &record)
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    FileReplacement file(path);
+    if (file.open() && file.write(bytes) && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 QString confirmQuestion()

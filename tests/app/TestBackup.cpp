@@ -202,6 +202,7 @@ private slots:
         QFile f(data.path() + "Dipendenti.pro");
         QVERIFY(f.open(QIODevice::ReadWrite));
         f.write("b");
+        QVERIFY(f.flush());   // written out now, so the close does not set the time afresh
         QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
         f.close();
         o = Backup::run(data.path(), Start.addSecs(120));

@@ -2,6 +2,7 @@
 #include "support/RecordFiles.h"
 
 #include "app/Backup.h"
+#include "app/FolderLock.h"
 #include "app/Routines.h"
 #include "archive/FindEngine.h"
 #include "compensation/MonthlyStats.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <csignal>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -638,6 +640,48 @@ private slots:
         r = cli({"ripristina", "--cartella=" + dir.path() + "/none"});
         QCOMPARE(r.code, 3);
         QVERIFY(r.err.contains("cartella dei dati non trovata"));
+    }
+
+    // The open program marks its data folder; a restore refuses while the mark is held, on
+    // any computer, unless forced, and the mark goes with the program however it ends.
+    void ripristinaWaitsForTheProgramToClose()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + '/';
+        QVERIFY(RecordFiles::write(data + "Dipendenti.pro", {worker({{"Cognome", "Rossi"}})}));
+        QVERIFY(Backup::run(data, QDateTime(QDate(2017, 6, 15), QTime(8, 30))).status == Backup::Outcome::Made);
+        const QString folder = "--cartella=" + dir.path();
+
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(VELTARO_PATH, {"--cartella", dir.path()});
+        QVERIFY(program.waitForStarted());
+        // Asked without holding on between the questions, so the program is never kept out.
+        const auto marked = [&] {
+            FolderLock probe;
+            return !probe.acquire(data, FolderLock::Kind::Exclusive) && probe.busy();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(marked(), 20000);
+
+        Run r = cli({"ripristina", "1", folder});
+        QCOMPARE(r.code, 3);   // the archives cannot be written now
+        QVERIFY2(r.err.contains("la cartella dei dati è in uso") && r.err.contains("--forza"), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(Backup::list(data).size(), 1);   // nothing set aside, nothing restored
+        // Listing reads only: it is never refused.
+        QCOMPARE(cli({"ripristina", folder}).code, 0);
+
+        r = cli({"ripristina", "--forza", "1", folder});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("Ripristinato: Dipendenti.pro"), qPrintable(r.out));
+
+        ::kill(pid_t(program.processId()), SIGKILL);
+        QVERIFY(program.waitForFinished());
+        QTest::qWait(1100);   // the copy set aside is named by the second
+        r = cli({"ripristina", "1", folder});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
     }
 
     void everyCommandHasItsHelp_data()

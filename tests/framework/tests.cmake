@@ -1,3 +1,12 @@
 veltaro_test(test_report ${CMAKE_CURRENT_LIST_DIR}/TestReport.cpp)
 veltaro_test(test_dialogs ${CMAKE_CURRENT_LIST_DIR}/TestDialogs.cpp)
 veltaro_test(test_keyboard ${CMAKE_CURRENT_LIST_DIR}/TestKeyboard.cpp)
+veltaro_test(test_write_faults ${CMAKE_CURRENT_LIST_DIR}/TestWriteFaults.cpp)
+# A writer run over and over, for the test that kills it at random moments.
+add_executable(writer_child ${CMAKE_CURRENT_LIST_DIR}/WriterChild.cpp)
+target_link_libraries(writer_child PRIVATE veltaro_core)
+target_include_directories(writer_child PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+set_target_properties(writer_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+veltaro_test(test_kill_writers ${CMAKE_CURRENT_LIST_DIR}/TestKillWriters.cpp)
+add_dependencies(test_kill_writers writer_child)
+target_compile_definitions(test_kill_writers PRIVATE WRITER_CHILD_PATH="$<TARGET_FILE:writer_child>")

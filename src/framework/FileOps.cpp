@@ -53,13 +53,14 @@ int open(const QString &path, int flags, mode_t mode)
     return retried([&] { return ::open(n.constData(), flags | O_CLOEXEC, mode); });
 }
 
-ssize_t write(int fd, const void *data, size_t size)
+// Writes size bytes in as many calls as the system needs (step(done) writes the rest from
+// done on); a write that takes nothing is a full disk.
+template <class Step>
+ssize_t whole(size_t size, Step &&step)
 {
-    if (injected())
-        return -1;
     size_t done = 0;
     while (done < size) {
-        const ssize_t w = ::write(fd, static_cast<const char *>(data) + done, size - done);
+        const ssize_t w = step(done);
         if (w < 0 && errno == EINTR)
             continue;
         if (w < 0)
@@ -73,24 +74,20 @@ ssize_t write(int fd, const void *data, size_t size)
     return ssize_t(done);
 }
 
+ssize_t write(int fd, const void *data, size_t size)
+{
+    if (injected())
+        return -1;
+    const char *bytes = static_cast<const char *>(data);
+    return whole(size, [&](size_t done) { return ::write(fd, bytes + done, size - done); });
+}
+
 ssize_t pwrite(int fd, const void *data, size_t size, off_t offset)
 {
     if (injected())
         return -1;
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t w = ::pwrite(fd, static_cast<const char *>(data) + done, size - done, offset + off_t(done));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w < 0)
-            return -1;
-        if (w == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-        done += size_t(w);
-    }
-    return ssize_t(done);
+    const char *bytes = static_cast<const char *>(data);
+    return whole(size, [&](size_t done) { return ::pwrite(fd, bytes + done, size - done, offset + off_t(done)); });
 }
 
 int fsync(int fd)

@@ -1,5 +1,6 @@
 #include "app/SearchEverywhere.h"
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "framework/Clock.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
@@ -14,20 +15,8 @@
 #include <QtTest>
 
 namespace {
-struct Run {
-    int code;
-    QString out, err;
-};
-Run cli(const QStringList &args)
-{
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    Cli::Io io{o, e};
-    const int code = Cli::main(args, io);
-    o.flush();
-    e.flush();
-    return {code, out, err};
-}
+using CliRun::Run;
+using CliRun::cli;
 }
 
 // One search over every archive of the data folder, from the command line.

@@ -1,6 +1,6 @@
 #include "app/Menus.h"
 #include "app/SearchEverywhere.h"
-#include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "archive/CardScreen.h"
 #include "support/Modal.h"
 #include "support/RecordFiles.h"
@@ -54,12 +54,9 @@ private slots:
         QVERIFY(shown[1].startsWith("Registro lavori 2017   n. 2      Note"));
         QVERIFY(shown[2].startsWith("Registro lavori 2016   n. 1      Cognome"));
         // The same cards as the command line finds, each with its find line.
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        Cli::Io io{o, e};
-        QCOMPARE(Cli::main({"cerca", "ross", "--cartella", fx.dir.path()}, io), 0);
-        o.flush();
-        const QStringList cli = out.split('\n', Qt::SkipEmptyParts);
+        const CliRun::Run run = CliRun::cli({"cerca", "ross", "--cartella", fx.dir.path()});
+        QCOMPARE(run.code, 0);
+        const QStringList cli = run.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(cli.size(), shown.size());
         for (const QString &line : cli)
             QVERIFY2(std::any_of(shown.cbegin(), shown.cend(),

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/RecordFiles.h"
 
 #include "app/Backup.h"
@@ -24,26 +25,14 @@
 #include <QtTest>
 
 namespace {
-struct Run {
-    int code;
-    QString out, err;
-};
+using CliRun::Run;
+using CliRun::cli;
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-Run cli(const QStringList &args)
-{
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    Cli::Io io{o, e};
-    const int code = Cli::main(args, io);
-    o.flush();
-    e.flush();
-    return {code, out, err};
-}
 
 QString asOutput(const QStringList &lines)
 {

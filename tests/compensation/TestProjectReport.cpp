@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Clock.h"
 #include "support/RecordFiles.h"
@@ -11,20 +12,8 @@
 #include <map>
 
 namespace {
-struct Run {
-    int code;
-    QString out, err;
-};
-Run cli(const QStringList &args)
-{
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    Cli::Io io{o, e};
-    const int code = Cli::main(args, io);
-    o.flush();
-    e.flush();
-    return {code, out, err};
-}
+using CliRun::Run;
+using CliRun::cli;
 Record work(const RecordFiles::Fields &f) { return RecordFiles::make(WorkRecord::layout(), f); }
 }
 

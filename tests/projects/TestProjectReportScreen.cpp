@@ -1,5 +1,5 @@
 #include "app/Menus.h"
-#include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Printing.h"
 #include "projects/ProjectRecord.h"
@@ -81,12 +81,9 @@ private slots:
         // The command line adds up the same works of each year's log.
         qint64 hours = 0, due = 0;
         for (const char *log : {"2017.lav", "2018.lav"}) {
-            QString out, err;
-            QTextStream o(&out), e(&err);
-            Cli::Io io{o, e};
-            QCOMPARE(Cli::main({"rendiconto", fx.path(log), "--codice", "prg-7"}, io), 0);
-            o.flush();
-            const QStringList total = out.split('\n', Qt::SkipEmptyParts).last().split('\t');
+            const CliRun::Run run = CliRun::cli({"rendiconto", fx.path(log), "--codice", "prg-7"});
+            QCOMPARE(run.code, 0);
+            const QStringList total = run.out.split('\n', Qt::SkipEmptyParts).last().split('\t');
             hours += *ProjectReport::storedHundredths(total.at(1).toLatin1());
             due += *ProjectReport::storedHundredths(total.at(2).toLatin1());
         }

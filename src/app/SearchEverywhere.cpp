@@ -64,7 +64,7 @@ constexpr std::array<char, 256> fold = [] {
 
 // Whether text holds the folded needle, letters A-Z in either case: the first letter is
 // looked for in both cases, the rest compared folded. No copy of the text is made.
-bool containsFolded(const char *text, int length, QByteArrayView needle, const std::array<char, 256> &fold)
+bool containsFolded(const char *text, int length, QByteArrayView needle)
 {
     const int m = int(needle.size());
     if (m == 0 || length < m)
@@ -152,7 +152,7 @@ Result search(const QString &folder, const QString &text)
                 }
             for (const RecordLayout::Field &f : layout.fields()) {
                 const auto [start, end] = textOf(f);
-                if (containsFolded(record + start, end - start, wanted, fold)) {
+                if (containsFolded(record + start, end - start, wanted)) {
                     part.line.clear();
                     lineOf(record, part.line);
                     part.hits.append({a, n, f.name, Cp1252::decode(part.line)});

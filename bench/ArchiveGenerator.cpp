@@ -1,6 +1,6 @@
 #include "ArchiveGenerator.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/RecordLayout.h"
 #include "workers/WorkerRecord.h"
 #include "worklog/WorkComputations.h"

@@ -2,7 +2,7 @@
 // read of the same file and a scan that only walks the records.
 #include "ArchiveGenerator.h"
 
-#include "archive/Archivio.h"
+#include "archive/ArchiveFile.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "worklog/WorkRecord.h"
@@ -41,7 +41,7 @@ void scanOnly(benchmark::State &state)
 {
     for (auto _ : state) {
         qint64 dated = 0;
-        TArchivio archive(logPath, WorkRecord::Size);
+        ArchiveFile archive(logPath, WorkRecord::Size);
         archive.scan([&](qint64, const char *rec) {
             dated += rec[WorkRecord::place("Data").offset] != 0;
             return true;
@@ -103,7 +103,7 @@ int main(int argc, char **argv)
         return 1;
     }
     {
-        TArchivio archive(logPath, WorkRecord::Size);
+        ArchiveFile archive(logPath, WorkRecord::Size);
         QByteArray first;
         archive.openForReading();
         archive.readRecord(1, first);

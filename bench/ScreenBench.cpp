@@ -5,10 +5,10 @@
 //   screen_bench LOG.lav Dipendenti.pro [RUNS]   medians, in ms, and the ratio to the read
 //   screen_bench --riepilogo LOG.lav             shows the whole-year pay summary once (memory)
 #include "archive/ResultList.h"
-#include "compensation/RiepPagamenti.h"
+#include "compensation/PaySummaryScreen.h"
 #include "framework/Dialogs.h"
-#include "workers/TrovaIstruttori.h"
-#include "app/Screens.h"
+#include "workers/WorkerFindScreen.h"
+#include "shell/ScreenRegistry.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -60,7 +60,7 @@ void readOnce(const QString &path)
     ::close(fd);
 }
 
-TfrmRiepPagamenti::Request wholeYear(const QString &log, const QString &codFisc = QString())
+PaySummaryScreen::Request wholeYear(const QString &log, const QString &codFisc = QString())
 {
     const QString year = QFileInfo(log).completeBaseName();
     return {log, codFisc, QStringLiteral("01/01/") + year, QStringLiteral("31/12/") + year,
@@ -68,9 +68,9 @@ TfrmRiepPagamenti::Request wholeYear(const QString &log, const QString &codFisc 
 }
 
 // "Visualizza riepilogo": the view is made and shown, and builds its list on show.
-int paySummary(const TfrmRiepPagamenti::Request &request)
+int paySummary(const PaySummaryScreen::Request &request)
 {
-    TfrmRiepPagamenti view(request);
+    PaySummaryScreen view(request);
     view.show();
     const int rows = view.list()->count();
     view.close();
@@ -80,7 +80,7 @@ int paySummary(const TfrmRiepPagamenti::Request &request)
 // "Cerca" on the worker find screen with the surname filter.
 int workerFind(const QString &workers, const QString &surname)
 {
-    TfrmTrovaIstruttori find;
+    WorkerFindScreen find;
     find.setArchivePath(workers);
     find.show();
     find.filterBox(0)->setText(surname);

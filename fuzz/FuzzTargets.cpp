@@ -1,10 +1,10 @@
 #include "FuzzTargets.h"
 
-#include "app/Crypt.h"
-#include "app/IniText.h"
-#include "app/Routines.h"
+#include "settings/Crypt.h"
+#include "settings/IniText.h"
+#include "framework/Routines.h"
 #include "archive/ArchiveKinds.h"
-#include "archive/Archivio.h"
+#include "archive/ArchiveFile.h"
 #include "archive/TextCodec.h"
 #include "checks/CardCheck.h"
 #include "checks/CodFiscCheck.h"
@@ -56,7 +56,7 @@ static int scanArchive(const QString &name, const uint8_t *data, size_t size)
         f.write(reinterpret_cast<const char *>(data), qint64(size));
     }
     const RecordLayout &layout = *ArchiveKinds::forFile(path).layout;
-    TArchivio archive(path, layout.size());
+    ArchiveFile archive(path, layout.size());
     qint64 seen = 0;
     Record r(layout), copy(layout);
     require(archive.scan([&](qint64 n, const char *record) {

@@ -1,13 +1,13 @@
-#include "app/Backup.h"
-#include "app/FolderLock.h"
-#include "app/GuideWriter.h"
-#include "app/Menus.h"
-#include "app/Password.h"
-#include "app/PrintStored.h"
-#include "app/ProgramVersion.h"
-#include "app/ProgramFolder.h"
-#include "app/Screens.h"
-#include "app/StartBackup.h"
+#include "settings/Backup.h"
+#include "settings/FolderLock.h"
+#include "shell/GuideWriter.h"
+#include "shell/Menus.h"
+#include "shell/LoginDialog.h"
+#include "shell/PrintStored.h"
+#include "settings/ProgramVersion.h"
+#include "settings/ProgramFolder.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/StartBackup.h"
 #include "framework/Dialogs.h"
 
 #include <QApplication>
@@ -119,9 +119,9 @@ int main(int argc, char *argv[])
         if (!isNumber || number < 1)
             return usageError(QStringLiteral("indicare l'archivio, il numero della scheda e il file PDF: "
                                              "--stampa-scheda ARCHIVIO N FILE.pdf"));
-        Screens::create();
+        ScreenRegistry::create();
         const QString error = PrintStored::write(card->at(0), number, card->at(2));
-        Screens::destroy();
+        ScreenRegistry::destroy();
         if (error.isEmpty())
             return 0;
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
@@ -134,18 +134,18 @@ int main(int argc, char *argv[])
     for (int attempt = 0; !mark.acquire(ProgramFolder::path(), FolderLock::Kind::Shared) && mark.busy() && attempt < 100; ++attempt)
         QThread::msleep(100);
     const QString interrupted = mark.held() ? Backup::finishInterrupted(ProgramFolder::path()) : QString();
-    Screens &screens = Screens::create();
-    screens.password->ask();
+    ScreenRegistry &screens = ScreenRegistry::create();
+    screens.login->ask();
     if (!folderProblem.isEmpty())
-        Dialogs::warning(screens.password, QStringLiteral("Attenzione: %1.").arg(folderProblem));
+        Dialogs::warning(screens.login, QStringLiteral("Attenzione: %1.").arg(folderProblem));
     if (mark.busy())
-        Dialogs::warning(screens.password, QStringLiteral("Attenzione: è in corso il ripristino degli archivi della "
+        Dialogs::warning(screens.login, QStringLiteral("Attenzione: è in corso il ripristino degli archivi della "
                                                           "cartella dei dati. Attenderne la fine e riaprire il programma."));
     if (!interrupted.isEmpty())
-        Dialogs::warning(screens.password, QStringLiteral("Attenzione: %1.").arg(interrupted));
+        Dialogs::warning(screens.login, QStringLiteral("Attenzione: %1.").arg(interrupted));
 
     StartBackup backup;
-    QObject::connect(&backup, &StartBackup::finished, screens.avvio, &TfrmAvvio::showFolderFacts);
+    QObject::connect(&backup, &StartBackup::finished, screens.mainMenu, &MainMenu::showFolderFacts);
     backup.start(ProgramFolder::path());
     // For start-up measurements: stop as soon as the first window is on screen.
     if (args.contains(QStringLiteral("--misura-avvio")))
@@ -153,6 +153,6 @@ int main(int argc, char *argv[])
     const int code = app.exec();
     // A copy under way is finished rather than left half made.
     backup.wait();
-    Screens::destroy();
+    ScreenRegistry::destroy();
     return code;
 }

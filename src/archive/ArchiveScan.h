@@ -1,5 +1,5 @@
 #pragma once
-#include "archive/Archivio.h"
+#include "archive/ArchiveFile.h"
 
 #include <QString>
 
@@ -25,7 +25,7 @@
 // machine, is one range, read on the calling thread without starting any thread; when no
 // thread can be started (a process limit), the ranges are read in turn on the calling thread.
 //
-// As with TArchivio::scan, a missing archive is created empty, the count is taken once at
+// As with ArchiveFile::scan, a missing archive is created empty, the count is taken once at
 // the start, and no lock is taken: writers append or overwrite whole records under their own
 // lock and never block readers.
 //
@@ -158,7 +158,7 @@ template <class Part, class Read, class Done>
 ArchiveScan::Result<Part> ArchiveScan::parts(const QString &path, int recordSize, Read &&read, Done &&done)
 {
     Result<Part> out;
-    TArchivio archive(path, recordSize);
+    ArchiveFile archive(path, recordSize);
     const qint64 count = archive.openForReading() ? archive.recordCount() : -1;
     if (count < 0) {
         out.ok = false;
@@ -210,7 +210,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
                                          Take &&take)
 {
     Outcome out;
-    TArchivio archive(path, recordSize);
+    ArchiveFile archive(path, recordSize);
     const qint64 count = archive.openForReading() ? archive.recordCount() : -1;
     if (count < 0) {
         out.ok = false;

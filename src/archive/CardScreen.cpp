@@ -1,10 +1,10 @@
 #include "archive/CardScreen.h"
 
-#include "archive/AllegaCartella.h"
-#include "archive/Archivio.h"
+#include "archive/AttachFolderDialog.h"
+#include "archive/ArchiveFile.h"
 #include "framework/Dialogs.h"
 #include "output/CardPrint.h"
-#include "output/Esporta.h"
+#include "output/ExportScreen.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -126,13 +126,13 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
             connect(b, &QToolButton::clicked, this, c.action);
         // Every archive with a worksheet exports from its screen's export command.
         else if (QLatin1String(c.name) == QLatin1String("cmdEsporta") || QLatin1String(c.name) == QLatin1String("btnEsporta"))
-            connect(b, &QToolButton::clicked, this, [this] { TfrmEsporta::open(this, archivePath()); });
+            connect(b, &QToolButton::clicked, this, [this] { ExportScreen::open(this, archivePath()); });
         // The print and preview commands open the dialog of the screen's printed card.
         else if (const CardPrint::Dialog *print = CardPrint::dialogFor(objectName(), QLatin1String(c.name)))
-            connect(b, &QToolButton::clicked, this, [this, print] { TfrmStampaScheda::open(this, *print); });
+            connect(b, &QToolButton::clicked, this, [this, print] { CardPrintDialog::open(this, *print); });
         // Every card screen's attachment command opens the same dialog, for the screen's own tag.
         else if (isAttachCommand(b->objectName()))
-            connect(b, &QToolButton::clicked, this, [this] { TfrmAllegaCartella::open(this, TfrmAllegaCartella::tagFor(objectName())); });
+            connect(b, &QToolButton::clicked, this, [this] { AttachFolderDialog::open(this, AttachFolderDialog::tagFor(objectName())); });
         row->addWidget(b);
     }
     row->addStretch();
@@ -319,7 +319,7 @@ void CardScreen::saveFailed()
         accessFailed();
 }
 
-bool CardScreen::readAt(TArchivio &archive, qint64 n)
+bool CardScreen::readAt(ArchiveFile &archive, qint64 n)
 {
     QByteArray bytes;
     if (!archive.readRecord(n, bytes))
@@ -335,7 +335,7 @@ void CardScreen::save()
 {
     if (!checkSave())
         return;
-    TArchivio archive(archivePath(), m_buffer.layout().size());
+    ArchiveFile archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
         return saveFailed();
     const qint64 n = position();
@@ -368,7 +368,7 @@ void CardScreen::save()
 // Writes the stored card n unless someone else has written it since it was loaded; then the
 // user chooses between overwriting that change and reloading the card. False when nothing
 // more is to be done (the card was reloaded, or the archive failed and was reported).
-bool CardScreen::overwrite(TArchivio &archive, qint64 n)
+bool CardScreen::overwrite(ArchiveFile &archive, qint64 n)
 {
     if (m_loaded.size() != m_buffer.layout().size()) {
         // Nothing to compare with: written as it stands.
@@ -381,12 +381,12 @@ bool CardScreen::overwrite(TArchivio &archive, qint64 n)
     for (;;) {
         QByteArray found;
         switch (archive.overwriteIfUnchanged(n, m_buffer.bytes(), expected, found)) {
-        case TArchivio::Overwrite::Written:
+        case ArchiveFile::Overwrite::Written:
             return true;
-        case TArchivio::Overwrite::Failed:
+        case ArchiveFile::Overwrite::Failed:
             saveFailed();
             return false;
-        case TArchivio::Overwrite::Changed:
+        case ArchiveFile::Overwrite::Changed:
             break;
         }
         // No lock is held while the user thinks it over; an overwrite replaces only the
@@ -412,7 +412,7 @@ bool CardScreen::overwrite(TArchivio &archive, qint64 n)
 
 void CardScreen::showEnd(bool last)
 {
-    TArchivio archive(archivePath(), m_buffer.layout().size());
+    ArchiveFile archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
         return accessFailed();
     const qint64 count = archive.recordCount();
@@ -438,7 +438,7 @@ void CardScreen::last()
 
 void CardScreen::next()
 {
-    TArchivio archive(archivePath(), m_buffer.layout().size());
+    ArchiveFile archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
         return accessFailed();
     const qint64 count = archive.recordCount();
@@ -460,7 +460,7 @@ void CardScreen::next()
 
 void CardScreen::previous()
 {
-    TArchivio archive(archivePath(), m_buffer.layout().size());
+    ArchiveFile archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate())
         return accessFailed();
     if (m_position->text().trimmed() == QLatin1String("1")) {
@@ -491,7 +491,7 @@ void CardScreen::duplicate()
     m_position->clear();
     m_buffer.bytes().fill('\0');
     duplicateAlso();
-    TArchivio archive(archivePath(), m_buffer.layout().size());
+    ArchiveFile archive(archivePath(), m_buffer.layout().size());
     if (!archive.openOrCreate() || !archive.close())
         return accessFailed();
     if (QWidget *f = duplicateFocus())

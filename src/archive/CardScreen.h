@@ -89,10 +89,10 @@ private:
     void showEnd(bool last);
     void accessFailed();
     void saveFailed();
-    bool readAt(class TArchivio &archive, qint64 n);
+    bool readAt(class ArchiveFile &archive, qint64 n);
     qint64 position() const;
 
-    bool overwrite(class TArchivio &archive, qint64 n);
+    bool overwrite(class ArchiveFile &archive, qint64 n);
 
     Record m_buffer;
     // The bytes the stored card on screen was loaded from (or last saved as), to tell on

@@ -1,6 +1,6 @@
 #include "archive/FindEngine.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 

@@ -29,7 +29,7 @@ QWidget *screen(const QString &objectName);
 
 // What a module tells the find screen about its archive.
 struct FindDefinition {
-    QString objectName;                     // the screen class, "TfrmTrovaIstruttori"
+    QString objectName;                     // the screen class, "WorkerFindScreen"
     QString caption;
     const RecordLayout *layout = nullptr;
     std::function<QString()> archivePath;   // the default archive; callers may set another

@@ -1,6 +1,6 @@
 #include "archive/RecordLayout.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/TextCodec.h"
 
 #include <cstring>

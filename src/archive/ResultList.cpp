@@ -1,6 +1,6 @@
 #include "archive/ResultList.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/TextCodec.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"

@@ -1,14 +1,15 @@
 list(APPEND VELTARO_CORE_SOURCES
   archive/TextCodec.cpp
   archive/RecordLayout.cpp
-  archive/Archivio.cpp
   archive/ArchiveScan.cpp
   archive/ArchiveKinds.cpp
   archive/ResultLines.cpp
+  archive/ArchiveFile.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   archive/CardScreen.cpp
   archive/CardForm.cpp
+  archive/AttachFolderDialog.cpp
 )
 list(APPEND VELTARO_CORE_SOURCES
   archive/FindEngine.cpp
@@ -16,7 +17,4 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   archive/ResultList.cpp
   archive/FindScreen.cpp
-)
-list(APPEND VELTARO_UI_SOURCES
-  archive/AllegaCartella.cpp
 )

@@ -1,6 +1,6 @@
 #include "checks/CardCheck.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 namespace CardCheck {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "checks/CheckResult.h"
+#include "framework/Message.h"
 
 #include <QString>
 

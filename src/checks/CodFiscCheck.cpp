@@ -1,6 +1,6 @@
 #include "checks/CodFiscCheck.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 #include <array>
 

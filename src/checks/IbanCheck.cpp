@@ -1,6 +1,6 @@
 #include "checks/IbanCheck.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 namespace IbanCheck {
 

@@ -1,6 +1,6 @@
 #include "checks/PartitaIvaCheck.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 #include <array>
 

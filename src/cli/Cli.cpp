@@ -7,12 +7,12 @@
 #include "checks/IbanCheck.h"
 #include "checks/PartitaIvaCheck.h"
 
-#include "app/Backup.h"
-#include "app/FolderLock.h"
-#include "app/ProgramVersion.h"
-#include "app/SearchEverywhere.h"
-#include "app/ProgramFolder.h"
-#include "app/Routines.h"
+#include "settings/Backup.h"
+#include "settings/FolderLock.h"
+#include "settings/ProgramVersion.h"
+#include "shell/SearchEverywhere.h"
+#include "settings/ProgramFolder.h"
+#include "framework/Routines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "compensation/ProjectReport.h"
@@ -932,7 +932,7 @@ int readCard(Io &io, const Command &self, const QString &path, const QString &nu
         return usageError(io, self, QStringLiteral("numero di scheda non valido: %1").arg(number));
     if (!archiveExists(io, self, path))
         return ExitFile;
-    TArchivio archive(path, record.layout().size());
+    ArchiveFile archive(path, record.layout().size());
     const auto failed = [&] { return readError(io, self, archive.errorText()); };
     if (!archive.openForReading())
         return failed();

@@ -1,6 +1,6 @@
 #include "compensation/MonthlyStats.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "worklog/WorkRecord.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "compensation/Common.h"
+#include "compensation/Compensation.h"
 
 #include <QDate>
 #include <QString>

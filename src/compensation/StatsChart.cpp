@@ -1,6 +1,6 @@
 #include "compensation/StatsChart.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "compensation/MonthlyStats.h"
 
 #include <QBarCategoryAxis>

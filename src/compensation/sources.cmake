@@ -1,12 +1,12 @@
 list(APPEND VELTARO_CORE_SOURCES
-  compensation/Common.cpp
   compensation/PaySummary.cpp
   compensation/MonthlyStats.cpp
   compensation/ProjectReport.cpp
+  compensation/Compensation.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
-  compensation/MenuRiepilogoPagamenti.cpp
-  compensation/RiepPagamenti.cpp
   compensation/StatsChart.cpp
-  compensation/Statistiche.cpp
+  compensation/PaySummarySetupScreen.cpp
+  compensation/PaySummaryScreen.cpp
+  compensation/MonthlyStatsScreen.cpp
 )

@@ -1,6 +1,6 @@
 #include "framework/BoxBehaviour.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "framework/Keyboard.h"
 
 #include <QAbstractButton>

@@ -5,7 +5,7 @@
 
 // The desktop's "open": a document with its program, a web address in the browser, a new
 // e-mail from a "mailto:" address.
-namespace TMisc {
+namespace Desktop {
 
 // Takes the command as the screens build it (possibly wrapped in double quotes) and opens it.
 // When the desktop cannot (no program set for that kind of file or address), says so once,

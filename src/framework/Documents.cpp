@@ -64,7 +64,7 @@ bool open(QWidget *parent, const QString &path)
                                      .arg(target));
         return false;
     }
-    return TMisc::Open(QLatin1Char('"') + target + QLatin1Char('"'));
+    return Desktop::Open(QLatin1Char('"') + target + QLatin1Char('"'));
 }
 
 namespace Test {

@@ -1,6 +1,6 @@
 #include "framework/Report.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/FileReplacement.h"

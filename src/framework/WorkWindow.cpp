@@ -1,6 +1,6 @@
 #include "framework/WorkWindow.h"
 
-#include "app/Guida.h"
+#include "shell/HelpViewer.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -113,7 +113,7 @@ void WorkWindow::ensureBuilt()
         return;
     m_built = true;
     build();
-    TfrmGuida::wire(this);
+    HelpViewer::wire(this);
     clearsHintOnBackground();
 }
 

@@ -2,6 +2,7 @@ list(APPEND VELTARO_CORE_SOURCES
   framework/Clock.cpp
   framework/FileOps.cpp
   framework/FileReplacement.cpp
+  framework/Routines.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   framework/Dialogs.cpp
@@ -11,6 +12,7 @@ list(APPEND VELTARO_UI_SOURCES
   framework/Keyboard.cpp
   framework/WorkWindow.cpp
   framework/WrappedLineEdit.cpp
+  framework/CalendarDialog.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
   framework/Printing.cpp

@@ -1,6 +1,6 @@
 #include "output/CardPrint.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/CardScreen.h"
 #include "archive/FindScreen.h"
 #include "framework/Clock.h"
@@ -411,7 +411,7 @@ Report::Template fromScreen(Kind kind, const QWidget *screen)
 
 }
 
-TfrmStampaScheda::TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *screen)
+CardPrintDialog::CardPrintDialog(const CardPrint::Dialog &dialog, QWidget *screen)
     : QDialog(screen), m_dialog(dialog), m_screen(screen)
 {
     const bool preview = dialog.preview;
@@ -429,16 +429,16 @@ TfrmStampaScheda::TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *scr
     QPushButton *go = DialogFrame::confirmation(
         this, preview ? QStringLiteral("Anteprima di stampa") : QStringLiteral("Stampa scheda corrente"), lines,
         preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
-    connect(go, &QPushButton::clicked, this, &TfrmStampaScheda::output);
+    connect(go, &QPushButton::clicked, this, &CardPrintDialog::output);
 }
 
-void TfrmStampaScheda::open(QWidget *screen, const CardPrint::Dialog &dialog)
+void CardPrintDialog::open(QWidget *screen, const CardPrint::Dialog &dialog)
 {
-    TfrmStampaScheda d(dialog, screen);
+    CardPrintDialog d(dialog, screen);
     d.exec();
 }
 
-void TfrmStampaScheda::output()
+void CardPrintDialog::output()
 {
     const Report::Template page = CardPrint::fromScreen(m_dialog.kind, m_screen);
     // A cancelled printer choice prints nothing; the dialog closes all the same.

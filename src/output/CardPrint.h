@@ -50,11 +50,11 @@ Report::Template fromScreen(Kind kind, const QWidget *screen);
 // The small dialog between a card screen's print or preview command and the output: it says
 // what will happen, and "Stampa" (or "Mostra anteprima") prints or shows the card. One class
 // for every dialog, named after its entry in CardPrint::dialogs().
-class TfrmStampaScheda : public QDialog
+class CardPrintDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaScheda(const CardPrint::Dialog &dialog, QWidget *screen);
+    CardPrintDialog(const CardPrint::Dialog &dialog, QWidget *screen);
 
     // Creates the dialog for the screen's command, shows it modally and destroys it.
     static void open(QWidget *screen, const CardPrint::Dialog &dialog);

@@ -3,5 +3,5 @@ list(APPEND VELTARO_CORE_SOURCES
 )
 list(APPEND VELTARO_UI_SOURCES
   output/CardPrint.cpp
-  output/Esporta.cpp
+  output/ExportScreen.cpp
 )

@@ -1,6 +1,6 @@
 #include "projects/ProjectFind.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectRecord.h"
 

@@ -1,7 +1,7 @@
 #include "projects/ProjectReportScreen.h"
 
-#include "app/ProgramFolder.h"
-#include "app/Routines.h"
+#include "settings/ProgramFolder.h"
+#include "framework/Routines.h"
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
 #include "archive/TextCodec.h"
@@ -221,5 +221,5 @@ void ProjectReportScreen::exportFile()
         return;
     }
     if (Dialogs::question(this, SheetExport::doneQuestion()))
-        TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+        Desktop::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }

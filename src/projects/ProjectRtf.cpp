@@ -1,6 +1,6 @@
 #include "projects/ProjectRtf.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "archive/RecordLayout.h"
 #include "archive/TextCodec.h"
 #include "framework/FileReplacement.h"

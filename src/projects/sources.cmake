@@ -4,7 +4,7 @@ list(APPEND VELTARO_CORE_SOURCES
   projects/ProjectRtf.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
-  projects/Referti.cpp
   projects/ProjectReportScreen.cpp
-  projects/TrovaProgetti.cpp
+  projects/ProjectCardScreen.cpp
+  projects/ProjectFindScreen.cpp
 )

@@ -3,6 +3,6 @@ list(APPEND VELTARO_CORE_SOURCES
   schedules/ScheduleFind.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
-  schedules/Orari.cpp
-  schedules/TrovaOrari.cpp
+  schedules/ScheduleCardScreen.cpp
+  schedules/ScheduleFindScreen.cpp
 )

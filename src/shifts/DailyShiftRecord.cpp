@@ -1,6 +1,6 @@
 #include "shifts/DailyShiftRecord.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 namespace DailyShiftRecord {
 

@@ -4,7 +4,7 @@ list(APPEND VELTARO_CORE_SOURCES
   shifts/ShiftFind.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
-  shifts/Turni.cpp
-  shifts/Settimanale.cpp
-  shifts/TrovaTurni.cpp
+  shifts/WeeklyShiftScreen.cpp
+  shifts/ShiftFindScreen.cpp
+  shifts/ShiftScreen.cpp
 )

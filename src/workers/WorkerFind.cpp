@@ -1,6 +1,6 @@
 #include "workers/WorkerFind.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 #include "workers/WorkerRecord.h"
 #include "archive/ArchiveScan.h"
 

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 using Routines::trimmed;
 

@@ -1,6 +1,6 @@
 #include "worklog/WorkRecord.h"
 
-#include "app/Routines.h"
+#include "framework/Routines.h"
 
 namespace WorkRecord {
 

@@ -4,6 +4,6 @@ list(APPEND VELTARO_CORE_SOURCES
   worklog/WorkFind.cpp
 )
 list(APPEND VELTARO_UI_SOURCES
-  worklog/Lavori.cpp
-  worklog/TrovaLavori.cpp
+  worklog/WorkCardScreen.cpp
+  worklog/WorkFindScreen.cpp
 )

@@ -1,5 +1,5 @@
 // Appends COUNT records tagged with WRITER to ARCHIVE, for the concurrent-append test.
-#include "archive/Archivio.h"
+#include "archive/ArchiveFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -16,7 +16,7 @@ int main(int argc, char **argv)
         const QByteArray tag = QByteArray(argv[2]) + ':' + QByteArray::number(i) + ';';
         record.replace(0, tag.size(), tag);
         record[size - 1] = '#';
-        TArchivio a(QString::fromLocal8Bit(argv[1]), size);
+        ArchiveFile a(QString::fromLocal8Bit(argv[1]), size);
         if (!a.openOrCreate() || a.appendRecord(record) == 0 || !a.close()) {
             std::fprintf(stderr, "%s\n", qPrintable(a.errorText()));
             return 1;

@@ -1,10 +1,10 @@
 // Another computer at the same worker card: in FOLDER, loads card 1 on the registry screen
 // and says "caricata"; once a line arrives on its input, puts TEXT into the notes and saves,
 // then prints the last message the screen showed (a question is answered No).
-#include "app/ProgramFolder.h"
-#include "app/Screens.h"
+#include "settings/ProgramFolder.h"
+#include "shell/ScreenRegistry.h"
 #include "framework/Dialogs.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,7 +20,7 @@ int main(int argc, char **argv)
     applyProgramFormats();
     ProgramFolder::set(QString::fromLocal8Bit(argv[1]));
     Dialogs::Test::setEnabled(true);
-    TfrmIstruttori screen;
+    WorkerCardScreen screen;
     screen.open();
     screen.first();
     std::printf("caricata\n");

@@ -1,4 +1,4 @@
-#include "archive/Archivio.h"
+#include "archive/ArchiveFile.h"
 #include "archive/RecordLayout.h"
 #include "archive/TextCodec.h"
 #include "support/ScratchMount.h"
@@ -104,7 +104,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("t.pro");
-        TArchivio a(path, 15);
+        ArchiveFile a(path, 15);
         QVERIFY(a.openOrCreate());
         QVERIFY(QFile::exists(path));
         QCOMPARE(a.recordCount(), 0);
@@ -129,7 +129,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("t.pro");
         writeAll(path, QByteArray(15, 'a') + QByteArray(7, 'z'));
-        TArchivio a(path, 15);
+        ArchiveFile a(path, 15);
         QVERIFY(a.openOrCreate());
         QCOMPARE(a.recordCount(), 1);
         QCOMPARE(a.appendRecord(QByteArray(15, 'b')), 2);
@@ -140,12 +140,12 @@ private slots:
     void badPathsFailWithoutHarm()
     {
         QTemporaryDir dir;
-        TArchivio folder(dir.path(), 15);
+        ArchiveFile folder(dir.path(), 15);
         QVERIFY(!folder.openOrCreate());
         QVERIFY(!folder.errorText().isEmpty());
         QVERIFY(!folder.scan([](qint64, const char *) { return true; }));
 
-        TArchivio missingFolder(dir.filePath("nope/t.pro"), 15);
+        ArchiveFile missingFolder(dir.filePath("nope/t.pro"), 15);
         QVERIFY(!missingFolder.openOrCreate());
         QVERIFY(!missingFolder.openForReading());
     }
@@ -158,12 +158,12 @@ private slots:
         const QString path = mount.path() + "/t.pro";
         writeAll(path, QByteArray(30, 'k'));
         QVERIFY(mount.makeReadOnly());
-        TArchivio a(path, 15);
+        ArchiveFile a(path, 15);
         QVERIFY(!a.openOrCreate());
         QVERIFY(a.openForReading());          // reading still works
         QCOMPARE(a.recordCount(), 2);
         a.close();
-        TArchivio b(mount.path() + "/new.pro", 15);
+        ArchiveFile b(mount.path() + "/new.pro", 15);
         QVERIFY(!b.openOrCreate());
         QCOMPARE(readAll(path), QByteArray(30, 'k'));
     }
@@ -175,7 +175,7 @@ private slots:
             QSKIP("cannot mount a scratch file system here");
         const QString path = mount.path() + "/t.pro";
         const int size = 4043;
-        TArchivio a(path, size);
+        ArchiveFile a(path, size);
         QVERIFY(a.openOrCreate());
         qint64 n = 0;
         for (int i = 0; i < 100; ++i) {
@@ -245,7 +245,7 @@ private slots:
             QCOMPARE(rec.at(4042), '#');
         }
         // A torn tail, if any, is ignored and overwritten by the next append.
-        TArchivio a(path, 4043);
+        ArchiveFile a(path, 4043);
         QVERIFY(a.openOrCreate());
         QCOMPARE(a.recordCount(), whole);
         QCOMPARE(a.appendRecord(QByteArray(4043, 'n')), whole + 1);

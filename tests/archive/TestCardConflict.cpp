@@ -1,6 +1,6 @@
 #include "support/ScreenFixture.h"
 #include "archive/CardScreen.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +15,7 @@ class TestCardConflict : public QObject
     {
         return ScreenFixture::child<QLineEdit>(screen, (QByteArray("txt") + field).constData());
     }
-    static QString position(TfrmIstruttori *screen) { return screen->lblPosizione()->text(); }
+    static QString position(WorkerCardScreen *screen) { return screen->lblPosizione()->text(); }
     // Note (offset 1783) as stored in card n.
     static QByteArray storedNote(const ScreenFixture &fx, int n)
     {
@@ -28,7 +28,7 @@ class TestCardConflict : public QObject
         return card.mid(1, static_cast<unsigned char>(card.at(0)));
     }
     // Two stored cards, the screen showing the first.
-    static void twoCards(TfrmIstruttori *screen)
+    static void twoCards(WorkerCardScreen *screen)
     {
         for (const char *surname : {"Rossi", "Bianchi"}) {
             screen->newCard();
@@ -60,10 +60,10 @@ private slots:
     {
         QFETCH(int, answer);
         ScreenFixture fx;
-        TfrmIstruttori *mine = fx.screens->istruttori;
+        WorkerCardScreen *mine = fx.screens->workers;
         mine->open();
         twoCards(mine);
-        TfrmIstruttori other;
+        WorkerCardScreen other;
         other.open();
         other.first();
 
@@ -122,11 +122,11 @@ private slots:
     void everyLateSaveIsAsked()
     {
         ScreenFixture fx;
-        TfrmIstruttori *mine = fx.screens->istruttori;
+        WorkerCardScreen *mine = fx.screens->workers;
         mine->open();
         twoCards(mine);
-        TfrmIstruttori second, third;
-        for (TfrmIstruttori *s : {&second, &third}) {
+        WorkerCardScreen second, third;
+        for (WorkerCardScreen *s : {&second, &third}) {
             s->open();
             s->first();
         }
@@ -152,7 +152,7 @@ private slots:
     void twoProcesses()
     {
         ScreenFixture fx;
-        TfrmIstruttori *mine = fx.screens->istruttori;
+        WorkerCardScreen *mine = fx.screens->workers;
         mine->open();
         twoCards(mine);
 

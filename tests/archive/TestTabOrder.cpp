@@ -1,7 +1,7 @@
-#include "app/Screens.h"
+#include "shell/ScreenRegistry.h"
 #include "archive/CardScreen.h"
 #include "support/ScreenFixture.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -54,8 +54,8 @@ private slots:
         QFETCH(QStringList, pairs);
         ScreenFixture fx;
         const QHash<QString, QWidget *> screens = {
-            {"istruttori", fx.screens->istruttori}, {"turni", fx.screens->turni}, {"settimanale", fx.screens->settimanale},
-            {"referti", fx.screens->referti}, {"lavori", fx.screens->lavori}, {"orari", fx.screens->orari}};
+            {"istruttori", fx.screens->workers}, {"turni", fx.screens->dailyShifts}, {"settimanale", fx.screens->weeklyShifts},
+            {"referti", fx.screens->projects}, {"lavori", fx.screens->workLog}, {"orari", fx.screens->schedules}};
         QWidget *w = screens.value(screen);
         if (auto *label = w->findChild<QLabel *>("lblFile"))
             label->setText(fx.path(file));
@@ -95,7 +95,7 @@ private slots:
         QFETCH(QStringList, row);
         QFETCH(QString, lastCell);
         ScreenFixture fx;
-        QWidget *w = screen == "orari" ? fx.screens->orari : fx.screens->settimanale;
+        QWidget *w = screen == "orari" ? fx.screens->schedules : fx.screens->weeklyShifts;
         if (auto *label = w->findChild<QLabel *>("lblFile"))
             label->setText(fx.path(file));
         w->show();

@@ -1,4 +1,4 @@
-#include "app/Screens.h"
+#include "shell/ScreenRegistry.h"
 #include "archive/CardScreen.h"
 #include "projects/ProjectRecord.h"
 #include "projects/ProjectFind.h"
@@ -8,7 +8,7 @@
 #include "support/ScreenFixture.h"
 #include "workers/WorkerRecord.h"
 #include "worklog/WorkRecord.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 #include "framework/Clock.h"
 
 #include <QLabel>
@@ -26,7 +26,7 @@ class TestUntouchedSave : public QObject
 
     struct Kind {
         const char *name;
-        std::function<WorkWindow *(Screens &)> screen;
+        std::function<WorkWindow *(ScreenRegistry &)> screen;
         QString file;
         const RecordLayout &layout;
         QList<QPair<QString, QString>> valid;   // what the Save checks need
@@ -59,20 +59,20 @@ private slots:
     void savedUntouchedKeepsEveryByte()
     {
         const QList<Kind> kinds = {
-            {"workers", [](Screens &s) -> WorkWindow * { return s.istruttori; }, "Dipendenti.pro",
+            {"workers", [](ScreenRegistry &s) -> WorkWindow * { return s.workers; }, "Dipendenti.pro",
              WorkerRecord::layout(),
              {{"Cognome", "Rossi"}, {"Nome", "Anna"}, {"Decorrenza", "01/01/2017"}, {"Scadenza", "31/12/2017"}, {"Preavviso", "30"}},
              {}},
-            {"schedules", [](Screens &s) { return s.orari; }, "Orari.pro", ScheduleRecord::layout(), {{"Nome", "Mattina"}}, {}},
-            {"daily shifts", [](Screens &s) { return s.turni; }, "2017.ore", DailyShiftRecord::layout(),
+            {"schedules", [](ScreenRegistry &s) { return s.schedules; }, "Orari.pro", ScheduleRecord::layout(), {{"Nome", "Mattina"}}, {}},
+            {"daily shifts", [](ScreenRegistry &s) { return s.dailyShifts; }, "2017.ore", DailyShiftRecord::layout(),
              {{"Nome", "Estate"}, {"Data", "15/06/2017"}}, {}},
-            {"weekly shifts", [](Screens &s) { return s.settimanale; }, "2017.set", WeeklyShiftRecord::layout(),
+            {"weekly shifts", [](ScreenRegistry &s) { return s.weeklyShifts; }, "2017.set", WeeklyShiftRecord::layout(),
              {{"Nome", "Estate"}, {"DataInizio", "12/06/2017"}, {"DataFine", "18/06/2017"}}, {}},
-            {"projects", [](Screens &s) { return s.referti; }, "2017.prg", ProjectRecord::layout(),
+            {"projects", [](ScreenRegistry &s) { return s.projects; }, "2017.prg", ProjectRecord::layout(),
              {{"Nome", "Sito"}, {"Codice", "P-1"}, {"DataInizio", "01/01/2017"}, {"DataScade", "30/06/2017"},
               {"CostoPrev", "100,00"}, {"Responsabile", "Rossi"}},
              {}},
-            {"work log", [](Screens &s) { return s.lavori; }, "2017.lav", WorkRecord::layout(),
+            {"work log", [](ScreenRegistry &s) { return s.workLog; }, "2017.lav", WorkRecord::layout(),
              {{"Data", "15/06/2017"}, {"Cognome", "Rossi"}, {"Nome", "Anna"}, {"CodFisc", "RSSNNA80A41H501X"},
               {"Attivita", "Pulizie"}, {"DaOre", "08"}, {"DaMin", "00"}, {"AOre", "10"}, {"AMin", "30"}, {"OraInizio", "08:00"}, {"OraFine", "10:30"}, {"CompensoOra", "10,00"},
               {"TotOre", "2,50"}, {"TotDovuto", "25,00"}},
@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(found.lines.size(), 1);
         QCOMPARE(ProjectFind::expired(fx.path("2017.prg"), Clock::today()).listing.lines.size(), 1);
 
-        auto *screen = qobject_cast<CardScreen *>(fx.screens->referti);
+        auto *screen = qobject_cast<CardScreen *>(fx.screens->projects);
         screen->findChild<QLabel *>(QStringLiteral("lblFile"))->setText(fx.path("2017.prg"));
         screen->show();
         screen->first();

@@ -6,7 +6,7 @@ add_dependencies(test_archive archive_appender)
 veltaro_test(test_find_engine ${CMAKE_CURRENT_LIST_DIR}/TestFindEngine.cpp)
 
 veltaro_test(test_find_screen ${CMAKE_CURRENT_LIST_DIR}/TestFindScreen.cpp)
-veltaro_test(test_allega_cartella ${CMAKE_CURRENT_LIST_DIR}/TestAllegaCartella.cpp)
+veltaro_test(test_attach_folder_dialog ${CMAKE_CURRENT_LIST_DIR}/TestAttachFolderDialog.cpp)
 # Another computer saving the same card, for the edit-conflict test.
 add_executable(card_editor ${CMAKE_CURRENT_LIST_DIR}/CardEditor.cpp)
 target_link_libraries(card_editor PRIVATE veltaro_ui)

@@ -1,6 +1,6 @@
-#include "checks/CheckScreens.h"
+#include "checks/CheckDialog.h"
 #include "support/ScreenFixture.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,13 +71,13 @@ private slots:
         ScreenFixture fx;
         bool closed = false;
         if (screen == "cf")
-            closed = check<TfrmCodFisc>(text, typed);
+            closed = check<CodiceFiscaleCheckDialog>(text, typed);
         else if (screen == "iva")
-            closed = check<TfrmPartitaIva>(text, typed);
+            closed = check<PartitaIvaCheckDialog>(text, typed);
         else if (screen == "iban")
-            closed = check<TfrmIban>(text, typed);
+            closed = check<IbanCheckDialog>(text, typed);
         else
-            closed = check<TfrmCarta>(text, typed);
+            closed = check<CardNumberCheckDialog>(text, typed);
         QCOMPARE(Dialogs::Test::shown().size(), 1);
         QCOMPARE(kindName(Dialogs::Test::last().kind), qPrintable(kind));
         QCOMPARE(Dialogs::Test::last().text, message);
@@ -106,7 +106,7 @@ private slots:
         QFETCH(QString, screen);
         QFETCH(QString, box);
         ScreenFixture fx;
-        TfrmIstruttori *card = fx.screens->istruttori;
+        WorkerCardScreen *card = fx.screens->workers;
         card->open();
         card->findChild<QLineEdit *>(field)->setText(value);
         QString opened, prefilled;

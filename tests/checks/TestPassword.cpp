@@ -1,6 +1,6 @@
-#include "app/Crypt.h"
-#include "app/IniText.h"
-#include "app/PasswordFile.h"
+#include "settings/Crypt.h"
+#include "settings/IniText.h"
+#include "settings/PasswordFile.h"
 #include "support/ScratchMount.h"
 
 #include <QSettings>

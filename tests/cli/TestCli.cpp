@@ -2,9 +2,9 @@
 #include "support/CliRun.h"
 #include "support/RecordFiles.h"
 
-#include "app/Backup.h"
-#include "app/FolderLock.h"
-#include "app/Routines.h"
+#include "settings/Backup.h"
+#include "settings/FolderLock.h"
+#include "framework/Routines.h"
 #include "archive/FindEngine.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"

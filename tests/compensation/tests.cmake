@@ -1,6 +1,6 @@
 veltaro_test(test_pay_summary ${CMAKE_CURRENT_LIST_DIR}/TestPaySummary.cpp)
 veltaro_test(test_monthly_stats ${CMAKE_CURRENT_LIST_DIR}/TestMonthlyStats.cpp)
-veltaro_test(test_riepilogo_screens ${CMAKE_CURRENT_LIST_DIR}/TestRiepilogoScreens.cpp)
-veltaro_test(test_statistiche ${CMAKE_CURRENT_LIST_DIR}/TestStatistiche.cpp)
+veltaro_test(test_pay_summary_screens ${CMAKE_CURRENT_LIST_DIR}/TestPaySummaryScreens.cpp)
+veltaro_test(test_monthly_stats_screen ${CMAKE_CURRENT_LIST_DIR}/TestMonthlyStatsScreen.cpp)
 veltaro_test(test_project_report ${CMAKE_CURRENT_LIST_DIR}/TestProjectReport.cpp)
 target_link_libraries(test_project_report PRIVATE veltaro_cli_lib)

@@ -1,12 +1,12 @@
-#include "app/Calendario.h"
-#include "app/Menus.h"
+#include "framework/CalendarDialog.h"
+#include "shell/Menus.h"
 #include "archive/ResultList.h"
-#include "checks/CheckScreens.h"
+#include "checks/CheckDialog.h"
 #include "compensation/WorkLogFixture.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "support/ScreenFixture.h"
-#include "worklog/Lavori.h"
+#include "worklog/WorkCardScreen.h"
 
 #include <QCalendarWidget>
 #include <QVBoxLayout>
@@ -132,7 +132,7 @@ private slots:
     void partitaIvaCheckReachableWithPastedLetter()
     {
         ScreenFixture fx;
-        TfrmPartitaIva screen;
+        PartitaIvaCheckDialog screen;
         screen.show();
         ScreenFixture::activate(&screen);
         screen.box()->setFocus();
@@ -147,29 +147,29 @@ private slots:
     void enterPressesTheFocusedButton()
     {
         ScreenFixture fx;
-        Screens &s = *fx.screens;
-        s.menuLavori->open();
-        ScreenFixture::activate(s.menuLavori);
-        auto *year = ScreenFixture::child<QLineEdit>(s.menuLavori, "txtAnnoPreventivi");
-        auto *open = ScreenFixture::child<QPushButton>(s.menuLavori, "btnApriPreventivi");
+        ScreenRegistry &s = *fx.screens;
+        s.workLogMenu->open();
+        ScreenFixture::activate(s.workLogMenu);
+        auto *year = ScreenFixture::child<QLineEdit>(s.workLogMenu, "txtAnnoPreventivi");
+        auto *open = ScreenFixture::child<QPushButton>(s.workLogMenu, "btnApriPreventivi");
         year->setFocus(Qt::MouseFocusReason);
-        s.menuLavori->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        s.workLogMenu->setAttribute(Qt::WA_KeyboardFocusChange, false);
         QTest::keyClick(year, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), open);
-        QVERIFY(s.menuLavori->testAttribute(Qt::WA_KeyboardFocusChange));   // the style frames it
+        QVERIFY(s.workLogMenu->testAttribute(Qt::WA_KeyboardFocusChange));   // the style frames it
         QTest::keyClick(open, Qt::Key_Return);
-        QVERIFY(s.lavori->isVisible());
-        QCOMPARE(ScreenFixture::child<QLabel>(s.lavori, "lblFile")->text(), fx.path("2017.lav"));
+        QVERIFY(s.workLog->isVisible());
+        QCOMPARE(ScreenFixture::child<QLabel>(s.workLog, "lblFile")->text(), fx.path("2017.lav"));
 
-        ScreenFixture::activate(s.lavori);
-        auto *activity = ScreenFixture::child<QLineEdit>(s.lavori, "txtAttivita");
-        ScreenFixture::child<QComboBox>(s.lavori, "txtDaOre")->setCurrentText("08");
-        ScreenFixture::child<QComboBox>(s.lavori, "txtAOre")->setCurrentText("12");
+        ScreenFixture::activate(s.workLog);
+        auto *activity = ScreenFixture::child<QLineEdit>(s.workLog, "txtAttivita");
+        ScreenFixture::child<QComboBox>(s.workLog, "txtDaOre")->setCurrentText("08");
+        ScreenFixture::child<QComboBox>(s.workLog, "txtAOre")->setCurrentText("12");
         activity->setFocus();
         QTest::keyClick(activity, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("btnCalcolaOre"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(ScreenFixture::child<QLineEdit>(s.lavori, "txtTotOre")->text(), QString("4"));
+        QCOMPARE(ScreenFixture::child<QLineEdit>(s.workLog, "txtTotOre")->text(), QString("4"));
     }
 
     // The pay summary set up and shown without the mouse: lists open and move by keyboard,
@@ -178,15 +178,15 @@ private slots:
     {
         ScreenFixture fx;
         QVERIFY(writeLog(fx.path("2017.lav"), {{"10/01/2017", "40,00"}, {"10/02/2017", "60,00"}}));
-        Screens &s = *fx.screens;
-        s.riepilogoPagamenti->open();
-        ScreenFixture::activate(s.riepilogoPagamenti);
+        ScreenRegistry &s = *fx.screens;
+        s.paySummarySetup->open();
+        ScreenFixture::activate(s.paySummarySetup);
         const auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtTipologia"));
         key(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtGiornoInizio"));
         QTest::keyClicks(QApplication::focusWidget(), "05");
-        QCOMPARE(ScreenFixture::child<QComboBox>(s.riepilogoPagamenti, "txtGiornoInizio")->currentText(), QString());
+        QCOMPARE(ScreenFixture::child<QComboBox>(s.paySummarySetup, "txtGiornoInizio")->currentText(), QString());
         key(Qt::Key_Down);                                   // 01
         key(Qt::Key_Return);
         key(Qt::Key_Down);                                   // Gennaio
@@ -195,7 +195,7 @@ private slots:
         key(Qt::Key_Return);
         key(Qt::Key_Down);
         key(Qt::Key_Down);                                   // Febbraio
-        QCOMPARE(ScreenFixture::child<QComboBox>(s.riepilogoPagamenti, "txtMeseFine")->currentText(), QString("Febbraio"));
+        QCOMPARE(ScreenFixture::child<QComboBox>(s.paySummarySetup, "txtMeseFine")->currentText(), QString("Febbraio"));
         key(Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("btnVisualizza"));
         int lines = -1;
@@ -213,8 +213,8 @@ private slots:
     {
         ScreenFixture fx;
         QLineEdit target;
-        TfrmCalendario::registerTarget(QStringLiteral("prova"), &target);
-        TfrmCalendario picker;
+        CalendarDialog::registerTarget(QStringLiteral("prova"), &target);
+        CalendarDialog picker;
         picker.lblMemory()->setText(QStringLiteral("prova"));
         picker.show();
         ScreenFixture::activate(&picker);
@@ -239,9 +239,9 @@ private slots:
     {
         ScreenFixture fx;
         QLineEdit target;
-        TfrmCalendario::registerTarget(QStringLiteral("prova"), &target);
+        CalendarDialog::registerTarget(QStringLiteral("prova"), &target);
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            TfrmCalendario picker;
+            CalendarDialog picker;
             picker.lblMemory()->setText(QStringLiteral("prova"));
             picker.show();
             ScreenFixture::activate(&picker);

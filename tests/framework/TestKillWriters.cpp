@@ -1,6 +1,6 @@
-#include "app/Backup.h"
-#include "app/PasswordFile.h"
-#include "archive/Archivio.h"
+#include "settings/Backup.h"
+#include "settings/PasswordFile.h"
+#include "archive/ArchiveFile.h"
 #include "output/SheetExport.h"
 #include "support/Numbered.h"
 
@@ -98,7 +98,7 @@ private slots:
             setUp = [](const QString &d) { put(d + "Dipendenti.pro", Numbered::bytes(999, 4043) + Numbered::bytes(0, 4043)); };
             check = [](const QString &d, int last) {
                 // A rewrite cut short is finished by the next opening for writing.
-                QVERIFY(TArchivio(d + "Dipendenti.pro", 4043).openOrCreate());
+                QVERIFY(ArchiveFile(d + "Dipendenti.pro", 4043).openOrCreate());
                 QVERIFY(!QFileInfo::exists(d + ".Dipendenti.pro.in-scrittura"));
                 const QByteArray all = Numbered::read(d + "Dipendenti.pro");
                 QCOMPARE(all.size(), 2 * 4043);

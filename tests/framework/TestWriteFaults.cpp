@@ -1,14 +1,14 @@
-#include "app/Backup.h"
-#include "app/GuideWriter.h"
-#include "app/PasswordFile.h"
-#include "app/ProgramFolder.h"
-#include "archive/Archivio.h"
+#include "settings/Backup.h"
+#include "shell/GuideWriter.h"
+#include "settings/PasswordFile.h"
+#include "settings/ProgramFolder.h"
+#include "archive/ArchiveFile.h"
 #include "framework/FileOps.h"
 #include "framework/Report.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectRtf.h"
 #include "support/ScreenFixture.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -148,7 +148,7 @@ private slots:
         int calls = 0;
         for (int k = 0; k == 0 || k <= calls; ++k) {
             ScreenFixture fx;
-            TfrmIstruttori *screen = fx.screens->istruttori;
+            WorkerCardScreen *screen = fx.screens->workers;
             screen->open();
             const auto text = [screen](const char *box, const QString &value) {
                 ScreenFixture::child<QLineEdit>(screen, box)->setText(value);
@@ -194,16 +194,16 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/Dipendenti.pro";
         put(path, record(4043, 'a') + record(4043, 'b'));
-        TArchivio a(path, 4043);
+        ArchiveFile a(path, 4043);
         QVERIFY(a.openOrCreate());
         QByteArray found;
         // The archive's sync is a rewrite's last call: counted once, then made to fail.
         FileOps::Test::reset();
-        QCOMPARE(a.overwriteIfUnchanged(2, record(4043, 'b'), record(4043, 'b'), found), TArchivio::Overwrite::Written);
+        QCOMPARE(a.overwriteIfUnchanged(2, record(4043, 'b'), record(4043, 'b'), found), ArchiveFile::Overwrite::Written);
         const int sync = FileOps::Test::calls();
         FileOps::Test::reset();
         FileOps::Test::failCall(sync, EIO);
-        QCOMPARE(a.overwriteIfUnchanged(2, record(4043, 'z'), record(4043, 'b'), found), TArchivio::Overwrite::Failed);
+        QCOMPARE(a.overwriteIfUnchanged(2, record(4043, 'z'), record(4043, 'b'), found), ArchiveFile::Overwrite::Failed);
         FileOps::Test::disarm();
         QVERIFY2(a.errorText().contains("sync"), qPrintable(a.errorText()));
         QVERIFY(a.close());
@@ -222,7 +222,7 @@ private slots:
         QByteArray entry = QByteArray("VLTSCHD1") + QByteArray("\x02\0\0\0\0\0\0\0", 8) + record(4043, 'z');
         put(path, torn);
         put(journal, entry);
-        QVERIFY(TArchivio(path, 4043).openOrCreate());
+        QVERIFY(ArchiveFile(path, 4043).openOrCreate());
         QVERIFY(!QFileInfo::exists(journal));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -230,7 +230,7 @@ private slots:
         f.close();
 
         put(journal, entry.left(3000));
-        QVERIFY(TArchivio(path, 4043).openOrCreate());
+        QVERIFY(ArchiveFile(path, 4043).openOrCreate());
         QVERIFY(!QFileInfo::exists(journal));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), record(4043, 'a') + record(4043, 'z'));
@@ -247,7 +247,7 @@ private:
         QMap<QString, Writer> w;
         w["card append"] = {archives,
                             [](const QString &d, QString *told) {
-                                TArchivio a(d + "Dipendenti.pro", 4043);
+                                ArchiveFile a(d + "Dipendenti.pro", 4043);
                                 const bool ok = a.openOrCreate() && a.appendRecord(record(4043, 'n')) > 0;
                                 if (!ok)
                                     *told = a.errorText();
@@ -257,11 +257,11 @@ private:
                             {}};
         w["card rewrite"] = {archives,
                              [](const QString &d, QString *told) {
-                                 TArchivio a(d + "Dipendenti.pro", 4043);
+                                 ArchiveFile a(d + "Dipendenti.pro", 4043);
                                  QByteArray found;
                                  const bool ok = a.openOrCreate()
                                      && a.overwriteIfUnchanged(2, record(4043, 'n'), record(4043, 'b'), found)
-                                            == TArchivio::Overwrite::Written;
+                                            == ArchiveFile::Overwrite::Written;
                                  if (!ok)
                                      *told = a.errorText();
                                  a.close();

@@ -1,8 +1,8 @@
 // Runs one writer over and over on DIR, each time with a new version, and prints the number
 // of every version it completed: the kill test stops it at random moments and checks DIR.
-#include "app/Backup.h"
-#include "app/PasswordFile.h"
-#include "archive/Archivio.h"
+#include "settings/Backup.h"
+#include "settings/PasswordFile.h"
+#include "archive/ArchiveFile.h"
 #include "framework/FileReplacement.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectRtf.h"
@@ -25,11 +25,11 @@ bool step(const QString &kind, const QString &d, int i)
 {
     const QDateTime base(QDate(2017, 6, 15), QTime(8, 0));
     if (kind == "append") {
-        TArchivio a(d + "Dipendenti.pro", 4043);
+        ArchiveFile a(d + "Dipendenti.pro", 4043);
         return a.openOrCreate() && a.appendRecord(Numbered::bytes(i, 4043)) > 0;
     }
     if (kind == "rewrite") {
-        TArchivio a(d + "Dipendenti.pro", 4043);
+        ArchiveFile a(d + "Dipendenti.pro", 4043);
         return a.openOrCreate() && a.writeRecord(2, Numbered::bytes(i + 1, 4043));
     }
     if (kind == "password")

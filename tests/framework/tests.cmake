@@ -10,3 +10,4 @@ set_target_properties(writer_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_B
 veltaro_test(test_kill_writers ${CMAKE_CURRENT_LIST_DIR}/TestKillWriters.cpp)
 add_dependencies(test_kill_writers writer_child)
 target_compile_definitions(test_kill_writers PRIVATE WRITER_CHILD_PATH="$<TARGET_FILE:writer_child>")
+veltaro_test(test_routines ${CMAKE_CURRENT_LIST_DIR}/TestRoutines.cpp)

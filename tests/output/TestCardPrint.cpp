@@ -5,7 +5,7 @@
 #include "support/Modal.h"
 #include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
-#include "workers/Istruttori.h"
+#include "workers/WorkerCardScreen.h"
 #include "workers/WorkerRecord.h"
 
 #include <QLabel>
@@ -118,8 +118,8 @@ QString longText()
 
 CardScreen *screenNamed(ScreenFixture &fx, const QString &name)
 {
-    const Screens &s = *fx.screens;
-    for (QWidget *w : QList<QWidget *>{s.istruttori, s.orari, s.turni, s.settimanale, s.lavori})
+    const ScreenRegistry &s = *fx.screens;
+    for (QWidget *w : QList<QWidget *>{s.workers, s.schedules, s.dailyShifts, s.weeklyShifts, s.workLog})
         if (w->objectName() == name)
             return qobject_cast<CardScreen *>(w);
     return nullptr;
@@ -373,13 +373,13 @@ private slots:
         QFETCH(QString, output);
         QFETCH(bool, said);
         ScreenFixture fx;
-        fx.screens->istruttori->open();
+        fx.screens->workers->open();
         Printing::Test::setOutput(output.isEmpty() ? QString() : tempPdf(fx, output));
         Modal::on([&](QDialog *d) {
             ScreenFixture::click(d, qPrintable(button));
             QVERIFY(!d->isVisible());
         });
-        ScreenFixture::click(fx.screens->istruttori, "cmdStampa");
+        ScreenFixture::click(fx.screens->workers, "cmdStampa");
         QCOMPARE(Printing::Test::asked(), button == "btnStampa" ? 1 : 0);
         QVERIFY(!QFile::exists(tempPdf(fx, output)) || output.isEmpty());
         QCOMPARE(Dialogs::Test::shown().size(), said ? 1 : 0);

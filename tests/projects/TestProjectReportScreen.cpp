@@ -1,9 +1,9 @@
-#include "app/Menus.h"
+#include "shell/Menus.h"
 #include "support/CliRun.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Printing.h"
 #include "projects/ProjectRecord.h"
-#include "projects/Referti.h"
+#include "projects/ProjectCardScreen.h"
 #include "support/Modal.h"
 #include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
@@ -40,7 +40,7 @@ private slots:
                                     work("RSSMRA80A01H501U", "Rossi", "12/04/2017", "4,00", "80,00", "PRG-8")}));
         QVERIFY(RecordFiles::write(fx.path("2018.lav"),
                                    {work("RSSMRA80A01H501U", "Rossi", "15/01/2018", "3,00", "100,00", "PRG-7")}));
-        auto *card = qobject_cast<TfrmReferti *>(YearMenu::openArchive(fx.path("2017.prg")));
+        auto *card = qobject_cast<ProjectCardScreen *>(YearMenu::openArchive(fx.path("2017.prg")));
         QVERIFY(card);
         ScreenFixture::activate(card);
         card->last();

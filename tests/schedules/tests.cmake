@@ -1,1 +1,1 @@
-veltaro_test(test_orari ${CMAKE_CURRENT_LIST_DIR}/TestOrari.cpp)
+veltaro_test(test_schedule_card_screen ${CMAKE_CURRENT_LIST_DIR}/TestScheduleCardScreen.cpp)

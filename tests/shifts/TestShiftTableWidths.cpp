@@ -1,4 +1,4 @@
-#include "app/Menus.h"
+#include "shell/Menus.h"
 #include "framework/WrappedLineEdit.h"
 #include "support/ScreenFixture.h"
 
@@ -15,14 +15,14 @@ class TestShiftTableWidths : public QObject
 
     static QWidget *open(ScreenFixture &fx, const QString &which)
     {
-        fx.screens->avvio->open();
+        fx.screens->mainMenu->open();
         if (which == "orari") {
-            ScreenFixture::click(fx.screens->avvio, "imgImpostaOrari");
-            return fx.screens->orari;
+            ScreenFixture::click(fx.screens->mainMenu, "imgImpostaOrari");
+            return fx.screens->schedules;
         }
-        ScreenFixture::click(fx.screens->avvio, "imgCalendario");
-        ScreenFixture::click(fx.screens->menuRegistro, which == "turni" ? "btnApriFatture" : "btnApriAnnoSet");
-        return which == "turni" ? fx.screens->turni : fx.screens->settimanale;
+        ScreenFixture::click(fx.screens->mainMenu, "imgCalendario");
+        ScreenFixture::click(fx.screens->shiftCalendarMenu, which == "turni" ? "btnApriFatture" : "btnApriAnnoSet");
+        return which == "turni" ? fx.screens->dailyShifts : fx.screens->weeklyShifts;
     }
 
 private slots:

@@ -1,4 +1,4 @@
-veltaro_test(test_turni ${CMAKE_CURRENT_LIST_DIR}/TestTurni.cpp)
-target_link_libraries(test_turni PRIVATE veltaro_cli_lib)
-veltaro_test(test_settimanale ${CMAKE_CURRENT_LIST_DIR}/TestSettimanale.cpp)
+veltaro_test(test_daily_shift_screen ${CMAKE_CURRENT_LIST_DIR}/TestDailyShiftScreen.cpp)
+target_link_libraries(test_daily_shift_screen PRIVATE veltaro_cli_lib)
+veltaro_test(test_weekly_shift_screen ${CMAKE_CURRENT_LIST_DIR}/TestWeeklyShiftScreen.cpp)
 veltaro_test(test_shift_table_widths ${CMAKE_CURRENT_LIST_DIR}/TestShiftTableWidths.cpp)

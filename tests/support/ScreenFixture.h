@@ -1,6 +1,6 @@
 #pragma once
-#include "app/ProgramFolder.h"
-#include "app/Screens.h"
+#include "settings/ProgramFolder.h"
+#include "shell/ScreenRegistry.h"
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
@@ -14,7 +14,7 @@
 // A fresh program folder, fixed "today", recorded dialogs and every screen created anew.
 struct ScreenFixture {
     QTemporaryDir dir;
-    Screens *screens = nullptr;
+    ScreenRegistry *screens = nullptr;
 
     explicit ScreenFixture(const QDate &today = QDate(2017, 6, 15))
     {
@@ -28,11 +28,11 @@ struct ScreenFixture {
         ProgramFolder::set(dir.path());
         Dialogs::Test::setEnabled(true);
         Dialogs::Test::clear();
-        TMisc::Test::setEnabled(true);
-        TMisc::Test::opened().clear();
-        screens = &Screens::create();
+        Desktop::Test::setEnabled(true);
+        Desktop::Test::opened().clear();
+        screens = &ScreenRegistry::create();
     }
-    ~ScreenFixture() { Screens::destroy(); }
+    ~ScreenFixture() { ScreenRegistry::destroy(); }
 
     QString path(const QString &name) const { return ProgramFolder::file(name); }
     QByteArray fileBytes(const QString &name) const

@@ -1,2 +1,2 @@
-veltaro_test(test_istruttori ${CMAKE_CURRENT_LIST_DIR}/TestIstruttori.cpp)
-veltaro_test(test_trova_istruttori ${CMAKE_CURRENT_LIST_DIR}/TestTrovaIstruttori.cpp)
+veltaro_test(test_worker_card_screen ${CMAKE_CURRENT_LIST_DIR}/TestWorkerCardScreen.cpp)
+veltaro_test(test_worker_find_screen ${CMAKE_CURRENT_LIST_DIR}/TestWorkerFindScreen.cpp)

@@ -4,5 +4,5 @@ veltaro_test(test_worklog
 veltaro_test(test_work_computations
   ${CMAKE_CURRENT_LIST_DIR}/TestWorkComputations.cpp
 )
-veltaro_test(test_lavori ${CMAKE_CURRENT_LIST_DIR}/TestLavori.cpp)
-veltaro_test(test_trova_lavori ${CMAKE_CURRENT_LIST_DIR}/TestTrovaLavori.cpp)
+veltaro_test(test_work_card_screen ${CMAKE_CURRENT_LIST_DIR}/TestWorkCardScreen.cpp)
+veltaro_test(test_work_find_screen ${CMAKE_CURRENT_LIST_DIR}/TestWorkFindScreen.cpp)

@@ -1,0 +1,8 @@
+list(APPEND VELTARO_CORE_SOURCES
+  settings/Backup.cpp
+  settings/FolderLock.cpp
+  settings/ProgramFolder.cpp
+  settings/Crypt.cpp
+  settings/PasswordFile.cpp
+  settings/IniText.cpp
+)

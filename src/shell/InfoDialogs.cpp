@@ -1,0 +1,188 @@
+#include "shell/InfoDialogs.h"
+
+#include "shell/HelpViewer.h"
+#include "settings/Backup.h"
+#include "settings/ProgramFolder.h"
+#include "archive/FindScreen.h"
+#include "framework/Desktop.h"
+#include "framework/WorkWindow.h"
+
+#include <QDir>
+#include <functional>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Vendor {
+QString name() { return QStringLiteral("Veltaro Software"); }
+QString webAddress() { return QStringLiteral("https://www.veltaro.it"); }
+QString email() { return QStringLiteral("assistenza@veltaro.it"); }
+QString mailCommand()
+{
+    return QStringLiteral("mailto:") + email() + QStringLiteral("?subject=") + QStringLiteral("Software Veltaro")
+        + QStringLiteral("&body=")
+        + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:");
+}
+}
+
+namespace {
+const QColor Slate(0x46, 0x5a, 0x6e);
+
+// The product's name as its logo: the picture and the name beside it.
+QWidget *logo(QWidget *parent)
+{
+    auto *w = new QWidget(parent);
+    auto *row = new QHBoxLayout(w);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto *pic = new QLabel(w);
+    pic->setObjectName(QStringLiteral("imgLogo"));
+    pic->setPixmap(Pictures::tile(QStringLiteral("V"), QColor(0x2f, 0x6f, 0xb5)).pixmap(56, 56));
+    row->addWidget(pic);
+    auto *name = Pictures::title(QStringLiteral("Veltaro"), w);
+    row->addWidget(name);
+    row->addStretch();
+    return w;
+}
+
+QPushButton *closeButton(QDialog *d)
+{
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), d);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, d, &QDialog::accept);
+    return close;
+}
+
+// A link text with its picture before it, on one line, the close button at the end.
+QHBoxLayout *linkRow(QDialog *d, const char *picture, const QString &glyph, const QString &text,
+                     std::function<void()> action)
+{
+    auto *row = new QHBoxLayout;
+    QToolButton *pic = Pictures::command(d, QLatin1String(picture), QString(), glyph, Slate, 24);
+    pic->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto *link = new LinkText(QStringLiteral("lnkWeb"), text, d);
+    link->setAction(std::move(action));
+    link->attachPicture(pic);
+    row->addWidget(pic);
+    row->addWidget(link);
+    row->addStretch();
+    row->addWidget(closeButton(d));
+    return row;
+}
+
+void showModal(QDialog *d, bool onOwner)
+{
+    if (onOwner && d->parentWidget()) {
+        QRect r(QPoint(), d->frameGeometry().size());
+        r.moveCenter(d->parentWidget()->window()->frameGeometry().center());
+        d->move(r.topLeft());
+    } else {
+        DialogFrame::centre(d);
+    }
+    d->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->setFocus();
+    d->exec();
+    delete d;
+}
+}
+
+AboutDialog::AboutDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    DialogFrame::setup(this, QStringLiteral("TfrmInfo"), QStringLiteral(" Informazioni su Veltaro"), QSize(520, 340));
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(20, 16, 20, 14);
+    v->addWidget(logo(this));
+    auto *row = new QHBoxLayout;
+    auto *pic = new QLabel(this);
+    pic->setObjectName(QStringLiteral("imgInformazioni"));
+    pic->setPixmap(Pictures::tile(QStringLiteral("i"), Slate).pixmap(40, 40));
+    pic->setAlignment(Qt::AlignTop);
+    row->addWidget(pic);
+    auto *text = new QLabel(
+        QStringLiteral("Gestione del personale e delle attività lavorative: anagrafica dei lavoratori, orari, turni, "
+                       "progetti, registro dei lavori e riepiloghi dei compensi.\n\n"
+                       "Per informazioni o assistenza scrivere a %1.")
+            .arg(Vendor::email()),
+        this);
+    text->setWordWrap(true);
+    row->addWidget(text, 1);
+    v->addLayout(row);
+    v->addSpacing(10);
+    // Where the archives and their backups are, and why there.
+    auto *folder = new QLabel(Backup::folderFacts().join(QLatin1Char('\n')), this);
+    folder->setObjectName(QStringLiteral("lblCartella"));
+    folder->setWordWrap(true);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    v->addWidget(folder);
+    v->addStretch();
+    v->addLayout(linkRow(this, "imgEmail", QStringLiteral("@"), Vendor::email(),
+                         [] { Desktop::Open(QLatin1Char('"') + Vendor::mailCommand() + QLatin1Char('"')); }));
+}
+
+void AboutDialog::open(QWidget *parent)
+{
+    showModal(new AboutDialog(parent), false);
+}
+
+SplashDialog::SplashDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    DialogFrame::setup(this, QStringLiteral("TfrmSplash"), QStringLiteral("Veltaro - ") + Vendor::name(), QSize(480, 260));
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(20, 16, 20, 14);
+    v->addWidget(logo(this));
+    auto *credits = new QLabel(QStringLiteral("Realizzato da %1.\n\nRealizzato con Qt, distribuito sotto licenza LGPL.")
+                                   .arg(Vendor::name()),
+                               this);
+    credits->setWordWrap(true);
+    v->addWidget(credits);
+    v->addStretch();
+    v->addLayout(linkRow(this, "imgWeb", QStringLiteral("W"), Vendor::webAddress(), [] { Desktop::Open(Vendor::webAddress()); }));
+}
+
+void SplashDialog::open(QWidget *parent)
+{
+    showModal(new SplashDialog(parent), true);
+}
+
+InstructionsDialog::InstructionsDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    DialogFrame::setup(this, QStringLiteral("TfrmIstruzioni"), QStringLiteral(" Istruzioni per l'uso"), QSize(600, 400));
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(16, 12, 16, 12);
+    const char *steps[] = {
+        "Premere <b>Nuovo</b> per preparare una scheda vuota: la data è già quella di oggi.",
+        "Premere <b>Importa dall'anagrafica lavoratori...</b> e scegliere il lavoratore: cognome, nome, codice fiscale "
+        "e recapiti si riempiono da soli.",
+        "Per un'altra data fare clic sulla casella della data e premere un tasto: si apre il calendario.",
+        "Indicare la sede operativa e l'attività svolta.",
+        "Scegliere l'ora di inizio e di fine e premere <b>Calcola</b> accanto al totale ore.",
+        "Scrivere il compenso orario e premere <b>Calcola</b> accanto al totale dovuto.",
+        "Se la prestazione fa parte di un progetto, importarne i dati; aggiungere postazione, materiali e note, e "
+        "spuntare <b>Lavoro incompleto</b> se l'attività non è finita.",
+        "Premere <b>Salva</b>. Per un turno spezzato premere poi <b>Duplica</b>, cambiare data e orari e salvare di nuovo.",
+    };
+    QString html = QStringLiteral("<h3 style='color:#2f4f6f'>Come registrare una prestazione lavorativa</h3><ol>");
+    for (const char *s : steps)
+        html += QStringLiteral("<li style='margin-bottom:6px'>%1</li>").arg(QString::fromUtf8(s));
+    html += QStringLiteral("</ol>");
+    auto *body = new QLabel(html, this);
+    body->setObjectName(QStringLiteral("imgCorpo"));
+    body->setTextFormat(Qt::RichText);
+    body->setWordWrap(true);
+    body->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    body->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #9aa4ae; padding: 10px; }"));
+    v->addWidget(body, 1);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(closeButton(this));
+    v->addLayout(row);
+}
+
+void InstructionsDialog::open(QWidget *parent)
+{
+    showModal(new InstructionsDialog(parent), false);
+}

@@ -1,0 +1,15 @@
+list(APPEND VELTARO_UI_SOURCES
+  shell/HelpViewer.cpp
+  shell/GuideWriter.cpp
+  shell/InfoDialogs.cpp
+  shell/Menus.cpp
+  shell/LoginDialog.cpp
+  shell/PrintStored.cpp
+  shell/ScreenRegistry.cpp
+  shell/SearchEverywhereScreen.cpp
+  shell/StartBackup.cpp
+)
+list(APPEND VELTARO_CORE_SOURCES
+  shell/HelpTopics.cpp
+  shell/SearchEverywhere.cpp
+)

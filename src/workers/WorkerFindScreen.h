@@ -1,0 +1,34 @@
+#pragma once
+#include "archive/FindScreen.h"
+
+// The worker find screen. Its modes: "istruttori" loads the card into the registry screen;
+// "turni_01".."turni_12", "referti", "lavori" and "riep_pagamenti" import the worker into
+// the screen that opened it.
+class WorkerFindScreen : public FindScreen
+{
+    Q_OBJECT
+public:
+    explicit WorkerFindScreen(QWidget *parent = nullptr);
+    // Creates a find screen in this mode, shows it modally and destroys it.
+    static void open(QWidget *parent, const QString &mode);
+
+    static inline QString remembered;
+};
+
+// The contracts whose notice period has begun, or that have expired.
+class ContractsDueScreen : public SummaryScreen
+{
+    Q_OBJECT
+public:
+    explicit ContractsDueScreen(QWidget *parent = nullptr);
+    static void open(QWidget *parent);
+
+    static inline QString remembered;
+
+protected:
+    void build() override;
+    void pickLine(const QString &line) override;
+};
+
+// Wires the registry screen's find and expiry commands and registers the worker find modes.
+void installWorkerFind();

@@ -1,0 +1,199 @@
+#include "shell/Menus.h"
+#include "projects/ProjectRecord.h"
+#include "projects/ProjectCardScreen.h"
+#include "support/Modal.h"
+#include "support/RecordFiles.h"
+#include "support/ScreenFixture.h"
+#include "workers/WorkerRecord.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace {
+// A stored project built from the published offsets: each text, then its zero byte.
+QByteArray project(const QList<QPair<int, QByteArray>> &fields)
+{
+    QByteArray r(62681, '\0');
+    for (const auto &[offset, text] : fields)
+        r.replace(offset, text.size(), text);
+    return r;
+}
+using RecordFiles::Fields;
+Record stored(const Fields &f) { return RecordFiles::make(ProjectRecord::layout(), f); }
+}
+
+class TestProjectCardScreen : public QObject
+{
+    Q_OBJECT
+
+    ProjectCardScreen *screen = nullptr;
+    QLineEdit *box(const char *f) { return ScreenFixture::child<QLineEdit>(screen, qPrintable(QString("txt") + f)); }
+    QPlainTextEdit *lines(const char *f) { return ScreenFixture::child<QPlainTextEdit>(screen, qPrintable(QString("txt") + f)); }
+    QString position() { return screen->lblPosizione()->text(); }
+    void openYear(ScreenFixture &fx, const QString &year = "2017")
+    {
+        fx.screens->projectMenu->open();
+        ScreenFixture::child<QLineEdit>(fx.screens->projectMenu, "txtAnnoPreventivi")->setText(year);
+        ScreenFixture::click(fx.screens->projectMenu, "btnApriPreventivi");
+        screen = qobject_cast<ProjectCardScreen *>(fx.screens->projects);
+        QVERIFY(screen && screen->isVisible());
+        QCOMPARE(screen->windowTitle(), " Veltaro - Archivio progetti anno " + year);
+        ScreenFixture::activate(screen);
+    }
+    void expectWarning(const QString &what, QWidget *focus)
+    {
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+        QCOMPARE(Dialogs::Test::last().text, "Attenzione: per salvare la scheda è necessario indicare " + what + ".");
+        QCOMPARE(QApplication::focusWidget(), focus);
+    }
+
+private slots:
+    void newCardChecksAndSavesByteExact()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        QCOMPARE(box("CostoPrev")->text(), QString("0,00"));
+        QCOMPARE(box("TotCosti")->text(), QString("0,00"));
+        QCOMPARE(box("TotMembri")->text(), QString("0"));
+        QCOMPARE(screen->selectedSection(), 0);
+        QCOMPARE(QApplication::focusWidget(), box("Nome"));
+
+        // Required fields in their order; a box on a hidden panel brings its tab forward.
+        box("CostoPrev")->clear();
+        expectWarning("il nome del progetto", box("Nome"));
+        box("Nome")->setText(" " + QString(119, 'N'));
+        expectWarning("il codice identificativo del progetto", box("Codice"));
+        box("Codice")->setText("P-01");
+        expectWarning("la data di inizio del progetto", box("DataInizio"));
+        box("DataInizio")->setText("01/02/2017");
+        expectWarning("la data di scadenza del progetto", box("DataScade"));
+        box("DataScade")->setText("30/06/2017");
+        screen->selectSection(4);
+        expectWarning("il costo totale preventivato del progetto", box("CostoPrev"));
+        QCOMPARE(screen->selectedSection(), 0);
+        QTest::keyClicks(box("CostoPrev"), "12.500a,5");   // a typed point has no effect
+        box("Stato")->setFocus();
+        QCOMPARE(box("CostoPrev")->text(), QString("12500,50"));
+        screen->selectSection(4);
+        expectWarning("il nome del responsabile del progetto", box("Responsabile"));
+        QVERIFY(QFile::exists(fx.path("2017.prg")) == false);
+
+        box("Responsabile")->setText("Rossi Mario");
+        lines("Fasi")->setPlainText("uno\ndue");
+        lines("Espletate")->setPlainText(QString(10005, 'e'));
+        findChild<QCheckBox>("chkTerminato")->setChecked(true);
+        screen->selectSection(1);
+        box("TotMembri")->setFocus();
+        box("TotMembri")->clear();
+        QTest::keyClicks(box("TotMembri"), "x,1");
+        QCOMPARE(box("TotMembri")->text(), QString("1"));
+        box("TotMembri")->clear();
+        lines("Membri")->setFocus();
+        QCOMPARE(box("TotMembri")->text(), QString("0"));
+        screen->selectSection(4);
+        box("TotCosti")->setFocus();
+        box("TotCosti")->setText("0,123456");
+        lines("Costi")->setFocus();
+        QCOMPARE(box("TotCosti")->text(), QString("0,1235"));
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().text, QString("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(position(), QString("1"));
+        QCOMPARE(fx.fileBytes("2017.prg"),
+                 project({{0, " " + QByteArray(119, 'N')}, {121, "P-01"}, {454, "01/02/2017"}, {465, "30/06/2017"},
+                          {476, "12500,50"}, {540, "Rossi Mario"}, {1144, "uno\r\ndue"}, {6145, "S\xec"}, {11149, "0"},
+                          {21156, QByteArray(10000, 'e')}, {56161, "0,1235"}}));
+    }
+
+    // Whatever section is chosen, the card stays within the screen and its status line in sight.
+    void cardNeverGrowsPastTheScreen()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        const QRect available = screen->screen()->availableGeometry();
+        auto *status = ScreenFixture::child<QWidget>(screen, "panInfo");
+        for (int section = 0; section < 5; ++section) {
+            screen->selectSection(section);
+            QApplication::processEvents();
+            QVERIFY2(screen->height() <= available.height(), qPrintable(QString::number(section)));
+            QVERIFY(status->isVisible());
+            QVERIFY(status->mapTo(screen, QPoint(0, status->height())).y() <= screen->height());
+        }
+    }
+
+    void loadKeepsTabAndDuplicateAppends()
+    {
+        ScreenFixture fx;
+        QVERIFY(RecordFiles::write(fx.path("2017.prg"),
+                                   {stored({{"Nome", "  Alfa  "}, {"Terminato", "No"}, {"Fasi", "a\r\nb"}, {"File01", "  doc.pdf "}}),
+                                    stored({{"Nome", "Beta"}, {"Terminato", "forse"}})}));
+        openYear(fx);
+        screen->selectSection(2);
+        ScreenFixture::click(screen, "cmdPrimo");
+        QCOMPARE(box("Nome")->text(), QString("  Alfa  "));
+        QCOMPARE(lines("Fasi")->toPlainText(), QString("a\nb"));
+        QCOMPARE(ScreenFixture::child<QLabel>(screen, "lblFile01")->text(), QString("doc.pdf"));
+        QCOMPARE(screen->selectedSection(), 2);
+        auto *finished = findChild<QCheckBox>("chkTerminato");
+        finished->setChecked(true);
+        ScreenFixture::click(screen, "cmdAvanti");
+        QVERIFY(finished->isChecked());   // an unknown mark leaves the box alone
+        ScreenFixture::click(screen, "cmdIndietro");
+        QVERIFY(!finished->isChecked());
+
+        ScreenFixture::click(screen, "cmdDuplica");
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Information);
+        QVERIFY(position().isEmpty());
+        QVERIFY(ScreenFixture::child<QLabel>(screen, "lblFile01")->text().isEmpty());
+        QCOMPARE(screen->selectedSection(), 0);
+        QCOMPARE(QApplication::focusWidget(), box("Nome"));
+        for (const char *f : {"Codice", "DataInizio", "DataScade", "CostoPrev", "Responsabile"})
+            box(f)->setText("x");
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(position(), QString("3"));
+        QCOMPARE(fx.fileBytes("2017.prg").size(), 3 * 62681);
+
+        // A Save the archive refuses is told in a plain notice; the card keeps its values.
+        QVERIFY(QFile::remove(fx.path("2017.prg")) && QDir().mkdir(fx.path("2017.prg")));
+        box("Nome")->setText("Gamma");
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
+        QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
+        QCOMPARE(box("Nome")->text(), QString("Gamma"));
+
+        ScreenFixture::click(screen, "cmdNuovo");
+        QVERIFY(position().isEmpty());
+        ScreenFixture::click(screen, "cmdDuplica");
+        QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+    }
+
+    void importsResponsiblePerson()
+    {
+        ScreenFixture fx;
+        QVERIFY(RecordFiles::write(fx.path("Dipendenti.pro"),
+                                   {RecordFiles::make(WorkerRecord::layout(),
+                                                      {{"Cognome", "Verdi"}, {"Nome", "Anna"}, {"Recapito", "02 123"}})}));
+        openYear(fx);
+        box("Ambito")->setText("Scuola");
+        Modal::on([](QDialog *d) {
+            QCOMPARE(d->objectName(), QString("TfrmTrovaIstruttori"));
+            QCOMPARE(Modal::search(d, {}).size(), 1);
+            Modal::pick(d);
+        });
+        ScreenFixture::click(screen, "impResponsabile");
+        QCOMPARE(box("Responsabile")->text(), QString("Verdi Anna"));
+        QCOMPARE(box("Recapito")->text(), QString("02 123"));
+        QCOMPARE(box("Ambito")->text(), QString("Scuola"));
+    }
+
+private:
+    template <class T>
+    T *findChild(const char *name) { return ScreenFixture::child<T>(screen, name); }
+};
+
+QTEST_MAIN(TestProjectCardScreen)
+#include "TestProjectCardScreen.moc"

@@ -1,0 +1,1 @@
+veltaro_test(test_backup ${CMAKE_CURRENT_LIST_DIR}/TestBackup.cpp)

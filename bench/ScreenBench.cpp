@@ -5,6 +5,7 @@
 //   screen_bench LOG.lav Dipendenti.pro [RUNS]   medians, in ms, and the ratio to the read
 //   screen_bench --riepilogo LOG.lav             shows the whole-year pay summary once (memory)
 #include "archive/ResultList.h"
+#include "framework/ProgramFormats.h"
 #include "compensation/PaySummaryScreen.h"
 #include "framework/Dialogs.h"
 #include "workers/WorkerFindScreen.h"

@@ -3,7 +3,7 @@
 #include "settings/Crypt.h"
 #include "settings/IniText.h"
 #include "framework/Routines.h"
-#include "archive/ArchiveKinds.h"
+#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveFile.h"
 #include "archive/TextCodec.h"
 #include "checks/CardCheck.h"

@@ -1,7 +1,7 @@
 #include "settings/Backup.h"
 #include "settings/FolderLock.h"
 #include "shell/GuideWriter.h"
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
 #include "shell/LoginDialog.h"
 #include "shell/PrintStored.h"
 #include "settings/ProgramVersion.h"

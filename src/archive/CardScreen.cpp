@@ -3,8 +3,6 @@
 #include "archive/AttachFolderDialog.h"
 #include "archive/ArchiveFile.h"
 #include "framework/Dialogs.h"
-#include "output/CardPrint.h"
-#include "output/ExportScreen.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -95,6 +93,22 @@ bool isHelpCommand(const QString &name)
 {
     return name == QLatin1String("cmdGuida") || name == QLatin1String("btnGuida");
 }
+
+CardScreen::LentCommands &lender()
+{
+    static CardScreen::LentCommands lent;
+    return lent;
+}
+
+std::function<void()> lentAction(CardScreen *screen, const QString &command)
+{
+    return lender() ? lender()(screen, command) : std::function<void()>();
+}
+}
+
+void CardScreen::lendCommands(LentCommands lent)
+{
+    lender() = std::move(lent);
 }
 
 CardScreen::CardScreen(const QString &objectName, const QString &caption, const RecordLayout &layout,
@@ -124,12 +138,9 @@ QWidget *CardScreen::buildCommandBar(const QVector<Command> &commands)
                                     QString::fromUtf8(c.glyph), c.colour);
         if (c.action)
             connect(b, &QToolButton::clicked, this, c.action);
-        // Every archive with a worksheet exports from its screen's export command.
-        else if (QLatin1String(c.name) == QLatin1String("cmdEsporta") || QLatin1String(c.name) == QLatin1String("btnEsporta"))
-            connect(b, &QToolButton::clicked, this, [this] { ExportScreen::open(this, archivePath()); });
-        // The print and preview commands open the dialog of the screen's printed card.
-        else if (const CardPrint::Dialog *print = CardPrint::dialogFor(objectName(), QLatin1String(c.name)))
-            connect(b, &QToolButton::clicked, this, [this, print] { CardPrintDialog::open(this, *print); });
+        // The export and the print and preview commands come from the output room.
+        else if (std::function<void()> lent = lentAction(this, QLatin1String(c.name)))
+            connect(b, &QToolButton::clicked, this, lent);
         // Every card screen's attachment command opens the same dialog, for the screen's own tag.
         else if (isAttachCommand(b->objectName()))
             connect(b, &QToolButton::clicked, this, [this] { AttachFolderDialog::open(this, AttachFolderDialog::tagFor(objectName())); });
@@ -180,7 +191,7 @@ QWidget *CardScreen::buildStandardBar(const QStringList &names, const QHash<QStr
             if (actions.contains(name))
                 c.action = actions.value(name);
             else if (!c.action && name != QLatin1String("btnEsci") && name != QLatin1String("btnEsporta")
-                     && !isAttachCommand(name) && !isHelpCommand(name) && !CardPrint::dialogFor(objectName(), name))
+                     && !isAttachCommand(name) && !isHelpCommand(name) && !lentAction(this, name))
                 unavailable << name;
             chosen.append(c);
         }

@@ -28,6 +28,11 @@ public:
     // The archive this screen works on.
     virtual QString archivePath() const = 0;
 
+    // Commands that rooms above the archive lend to every card screen (the export, the card
+    // prints): for a screen and a command name, its action, or none when it is not theirs.
+    using LentCommands = std::function<std::function<void()>(CardScreen *screen, const QString &command)>;
+    static void lendCommands(LentCommands lender);
+
 public slots:
     void newCard();
     void save();

@@ -1,7 +1,7 @@
 #include "archive/FindScreen.h"
+#include "framework/ProgramFormats.h"
 
 #include "framework/Routines.h"
-#include "shell/ScreenRegistry.h"
 #include "archive/ResultList.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"

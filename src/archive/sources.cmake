@@ -2,7 +2,6 @@ list(APPEND VELTARO_CORE_SOURCES
   archive/TextCodec.cpp
   archive/RecordLayout.cpp
   archive/ArchiveScan.cpp
-  archive/ArchiveKinds.cpp
   archive/ResultLines.cpp
   archive/ArchiveFile.cpp
 )

@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 
-#include "archive/ArchiveKinds.h"
+#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveScan.h"
 #include "checks/CardCheck.h"
 #include "checks/CodFiscCheck.h"

@@ -1,8 +1,8 @@
 #include "compensation/MonthlyStatsScreen.h"
+#include "framework/ProgramFormats.h"
 
 #include "settings/ProgramFolder.h"
 #include "framework/Routines.h"
-#include "shell/ScreenRegistry.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/BoxBehaviour.h"

@@ -1,6 +1,6 @@
 #include "compensation/PaySummaryScreen.h"
 
-#include "shell/HelpViewer.h"
+#include "framework/HelpHook.h"
 #include "framework/Routines.h"
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
@@ -124,7 +124,7 @@ PaySummaryScreen::PaySummaryScreen(const Request &request, QWidget *parent)
     connect(find, &QPushButton::clicked, this, &PaySummaryScreen::findInList);
     connect(print, &QPushButton::clicked, this, &PaySummaryScreen::print);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    HelpViewer::wire(this);
+    HelpHook::wire(this);
 }
 
 void PaySummaryScreen::showEvent(QShowEvent *event)

@@ -1,8 +1,8 @@
 #include "compensation/PaySummarySetupScreen.h"
+#include "framework/ProgramFormats.h"
 
 #include "settings/ProgramFolder.h"
 #include "framework/Routines.h"
-#include "shell/ScreenRegistry.h"
 #include "compensation/Compensation.h"
 #include "compensation/PaySummary.h"
 #include "compensation/PaySummaryScreen.h"

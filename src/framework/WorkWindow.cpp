@@ -1,6 +1,6 @@
 #include "framework/WorkWindow.h"
 
-#include "shell/HelpViewer.h"
+#include "framework/HelpHook.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -113,7 +113,7 @@ void WorkWindow::ensureBuilt()
         return;
     m_built = true;
     build();
-    HelpViewer::wire(this);
+    HelpHook::wire(this);
     clearsHintOnBackground();
 }
 

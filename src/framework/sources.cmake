@@ -11,6 +11,8 @@ list(APPEND VELTARO_UI_SOURCES
   framework/BoxBehaviour.cpp
   framework/Keyboard.cpp
   framework/WorkWindow.cpp
+  framework/HelpHook.cpp
+  framework/ProgramFormats.cpp
   framework/WrappedLineEdit.cpp
   framework/CalendarDialog.cpp
 )

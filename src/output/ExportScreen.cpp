@@ -1,6 +1,6 @@
 #include "output/ExportScreen.h"
 
-#include "shell/HelpViewer.h"
+#include "framework/HelpHook.h"
 #include "settings/ProgramFolder.h"
 #include "archive/FindScreen.h"
 #include "archive/TextCodec.h"
@@ -119,7 +119,7 @@ ExportScreen::ExportScreen(const SheetExport::Sheet &sheet, const QString &archi
 
     connect(save, &QToolButton::clicked, this, &ExportScreen::exportFile);
     connect(exit, &QToolButton::clicked, this, &QDialog::reject);
-    HelpViewer::wire(this);
+    HelpHook::wire(this);
 }
 
 ExportScreen::~ExportScreen() = default;

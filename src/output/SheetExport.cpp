@@ -1,6 +1,6 @@
 #include "output/SheetExport.h"
 
-#include "archive/ArchiveKinds.h"
+#include "settings/ArchiveNames.h"
 #include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
@@ -387,7 +387,7 @@ const Sheet &workLog() { static const Sheet s = makeWorkLog(); return s; }
 const Sheet *forArchive(const QString &archivePath)
 {
     // Weekly tables have no worksheet.
-    const QString kind = ArchiveKinds::forFile(archivePath).name;
+    const QString kind = ArchiveNames::kindOf(archivePath);
     if (kind == QLatin1String("lavoratori"))
         return &workers();
     if (kind == QLatin1String("orari"))

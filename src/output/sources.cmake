@@ -4,4 +4,5 @@ list(APPEND VELTARO_CORE_SOURCES
 list(APPEND VELTARO_UI_SOURCES
   output/CardPrint.cpp
   output/ExportScreen.cpp
+  output/CardCommands.cpp
 )

@@ -9,6 +9,7 @@
 #include "projects/ProjectReportScreen.h"
 #include "projects/ProjectRecord.h"
 #include "projects/ProjectFindScreen.h"
+#include "projects/ProjectRtfDialog.h"
 #include "workers/WorkerFindScreen.h"
 
 #include <QAbstractButton>
@@ -135,7 +136,7 @@ void ProjectCardScreen::build()
         {"cmdAvanti", "Avanti", "Visualizza la scheda successiva in archivio.", ">", Blue, [this] { next(); }},
         {"cmdUltimo", "Ultimo", "Visualizza l'ultima scheda in archivio.", ">|", Blue, [this] { last(); }},
         {"cmdStampa", "Stampa", "Stampa la scheda riepilogativa del progetto corrente.", "P", Grey,
-         [this] { ProjectRtfDialog::open(this, QStringLiteral("referti")); }},
+         [this] { ProjectRtfDialog::open(this, QStringLiteral("referti"), [this](const QString &field) { return shownText(field); }); }},
         {"cmdScaduti", "Scaduti", "Visualizza il riepilogo dei progetti non ultimati alla data di scadenza.", "!", Orange,
          [this] { ExpiredProjectsScreen::open(this); }},
         {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", Grey, {}},

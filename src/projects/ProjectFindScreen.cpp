@@ -1,16 +1,11 @@
 #include "projects/ProjectFindScreen.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "archive/ArchiveFile.h"
 #include "archive/ResultList.h"
 #include "framework/Clock.h"
-#include "framework/Desktop.h"
-#include "framework/Dialogs.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
-#include "projects/ProjectRtf.h"
-#include "projects/ProjectCardScreen.h"
+#include "archive/CardScreen.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,14 +24,14 @@ void createIfMissing(const QString &path, int recordSize)
 
 const QString FindName = QStringLiteral("TfrmTrovaProgetti");
 
-ProjectCardScreen *projectScreen()
+CardScreen *projectScreen()
 {
-    return qobject_cast<ProjectCardScreen *>(PickModes::screen(QStringLiteral("TfrmReferti")));
+    return qobject_cast<CardScreen *>(PickModes::screen(QStringLiteral("TfrmReferti")));
 }
 
 void loadIntoProjects(const Record &record, qint64 n)
 {
-    if (ProjectCardScreen *card = projectScreen())
+    if (CardScreen *card = projectScreen())
         card->loadCard(n, record);
 }
 
@@ -44,7 +39,7 @@ void loadIntoProjects(const Record &record, qint64 n)
 
 QString openProjectArchive()
 {
-    ProjectCardScreen *card = projectScreen();
+    CardScreen *card = projectScreen();
     return card ? card->archivePath() : QString();
 }
 
@@ -90,54 +85,6 @@ void ExpiredProjectsScreen::build()
 void ExpiredProjectsScreen::pickLine(const QString &line)
 {
     PickModes::handOver(openProjectArchive(), ProjectRecord::layout(), ProjectFind::line(), line, loadIntoProjects);
-}
-
-ProjectRtfDialog::ProjectRtfDialog(QWidget *parent)
-    : QDialog(parent)
-{
-    DialogFrame::setup(this, QStringLiteral("TfrmCreaRTF"), QStringLiteral(" Esporta scheda in RTF"), QSize(340, 250));
-    QPushButton *print = DialogFrame::confirmation(
-        this, QString(),
-        {QStringLiteral("Fare clic sul pulsante in calce"), QStringLiteral("per esportare la scheda"),
-         QStringLiteral("in un documento RTF."), QStringLiteral("Il testo del documento potrà quindi"),
-         QStringLiteral("essere personalizzato prima di"), QStringLiteral("procedere alla stampa su carta.")},
-        QStringLiteral("Esporta e stampa"));
-    m_memory = new QLabel(this);
-    m_memory->setObjectName(QStringLiteral("lblMemory"));
-    m_memory->hide();
-    connect(print, &QPushButton::clicked, this, &ProjectRtfDialog::exportCard);
-}
-
-void ProjectRtfDialog::open(QWidget *parent, const QString &mode)
-{
-    ProjectRtfDialog screen(parent);
-    screen.setMode(mode);
-    screen.exec();
-}
-
-void ProjectRtfDialog::setMode(const QString &tag)
-{
-    m_memory->setText(tag);
-}
-
-void ProjectRtfDialog::exportCard()
-{
-    if (Routines::trimmed(m_memory->text()) != QLatin1String("referti"))
-        return;
-    ProjectCardScreen *card = projectScreen();
-    if (!card)
-        return accept();
-    if (!Dialogs::question(this, ProjectRtf::confirmQuestion()))
-        return accept();
-    const QString path = ProgramFolder::file(ProjectRtf::fileName());
-    const QByteArray bytes = ProjectRtf::document([card](const QString &field) { return card->shownText(field); });
-    if (!ProjectRtf::write(path, bytes)) {
-        Dialogs::notice(this, ProjectRtf::failedNotice());
-        return accept();
-    }
-    if (Dialogs::question(this, ProjectRtf::doneQuestion()))
-        Desktop::Open(QLatin1Char('"') + path + QLatin1Char('"'));
-    accept();
 }
 
 void installProjectFind()

@@ -31,22 +31,6 @@ protected:
     void pickLine(const QString &line) override;
 };
 
-// Writes the project card on view into Scheda_Progetto.rtf and offers to open it.
-class ProjectRtfDialog : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit ProjectRtfDialog(QWidget *parent = nullptr);
-    static void open(QWidget *parent, const QString &mode);
-    void setMode(const QString &tag);
-
-public slots:
-    void exportCard();
-
-private:
-    QLabel *m_memory;
-};
-
 // The archive the project screen has open.
 QString openProjectArchive();
 

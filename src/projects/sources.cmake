@@ -7,4 +7,5 @@ list(APPEND VELTARO_UI_SOURCES
   projects/ProjectReportScreen.cpp
   projects/ProjectCardScreen.cpp
   projects/ProjectFindScreen.cpp
+  projects/ProjectRtfDialog.cpp
 )

@@ -1,12 +1,13 @@
 #include "schedules/ScheduleFind.h"
 
 #include "schedules/ScheduleRecord.h"
+#include "settings/ArchiveNames.h"
 
 namespace ScheduleFind {
 
 QString fileName()
 {
-    return QStringLiteral("Orari.pro");
+    return QLatin1String(ArchiveNames::ScheduleFile);
 }
 
 const QVector<Find::FilterBox> &filters()

@@ -1,7 +1,7 @@
 #include "settings/Backup.h"
 
 #include "settings/ProgramFolder.h"
-#include "archive/ArchiveKinds.h"
+#include "settings/ArchiveNames.h"
 #include "framework/FileOps.h"
 #include "framework/FileReplacement.h"
 
@@ -240,7 +240,7 @@ bool readJournal(const QString &dataFolder, Journal &j)
             continue;
         const QString f = QString::fromUtf8(l.mid(2));
         // Only names of archives in this very folder: never a path leading elsewhere.
-        if (f.contains(QLatin1Char('/')) || ArchiveKinds::forFile(f).layout == nullptr)
+        if (f.contains(QLatin1Char('/')) || ArchiveNames::kindOf(f).isEmpty())
             continue;
         j.files << f;
         j.existed << (l.at(0) == '1');
@@ -307,7 +307,7 @@ QString nameFor(const QDateTime &when)
 QStringList archives(const QString &dataFolder)
 {
     QStringList names = QDir(dataFolder).entryList(QDir::Files, QDir::Name);
-    names.removeIf([](const QString &n) { return ArchiveKinds::forFile(n).layout == nullptr; });
+    names.removeIf([](const QString &n) { return ArchiveNames::kindOf(n).isEmpty(); });
     return names;
 }
 

@@ -2,7 +2,6 @@
 
 #include "settings/Crypt.h"
 #include "settings/IniText.h"
-#include "settings/ProgramFolder.h"
 #include "framework/Routines.h"
 #include "framework/FileReplacement.h"
 
@@ -34,11 +33,6 @@ bool readBytes(const QString &path, QByteArray &bytes)
     return f.error() == QFileDevice::NoError;
 }
 
-}
-
-QString defaultPath()
-{
-    return ProgramFolder::file(QLatin1String(FileName));
 }
 
 Stored read(const QString &path)

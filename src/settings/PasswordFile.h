@@ -17,8 +17,6 @@ inline constexpr char InitialPassword[] = "ACCESSO";
 // The scrambled form counts characters in one byte; longer passwords are refused.
 inline constexpr int MaxLength = 255;
 
-QString defaultPath();                   // unins000.dll in the program folder
-
 enum class ReadStatus {
     Ok,           // also when the file or the value is missing: the password is then empty
     Unreadable,   // the file exists but cannot be read

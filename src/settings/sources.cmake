@@ -1,5 +1,6 @@
 list(APPEND VELTARO_CORE_SOURCES
   settings/Backup.cpp
+  settings/ArchiveNames.cpp
   settings/FolderLock.cpp
   settings/ProgramFolder.cpp
   settings/Crypt.cpp

@@ -27,12 +27,3 @@ public:
     explicit SplashDialog(QWidget *parent = nullptr);
     static void open(QWidget *parent);
 };
-
-// The steps of recording a work, on one page.
-class InstructionsDialog : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit InstructionsDialog(QWidget *parent = nullptr);
-    static void open(QWidget *parent);
-};

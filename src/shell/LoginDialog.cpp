@@ -18,6 +18,12 @@
 #include <QVBoxLayout>
 
 namespace {
+// The password file in the data folder.
+QString passwordPath()
+{
+    return ProgramFolder::file(QLatin1String(PasswordFile::FileName));
+}
+
 void centre(QWidget *w)
 {
     if (QScreen *s = w->screen())
@@ -131,7 +137,7 @@ void LoginDialog::closeEvent(QCloseEvent *event)
 
 void LoginDialog::tryLogin()
 {
-    const auto result = PasswordFile::login(PasswordFile::defaultPath(), m_password->text());
+    const auto result = PasswordFile::login(passwordPath(), m_password->text());
     if (result == PasswordFile::LoginResult::Admitted) {
         emit admitted();
         hide();
@@ -219,7 +225,7 @@ void ChangePasswordDialog::change()
 {
     using PasswordFile::ChangeResult;
     const ChangeResult result =
-        PasswordFile::change(PasswordFile::defaultPath(), m_old->text(), m_new->text(), m_confirm->text());
+        PasswordFile::change(passwordPath(), m_old->text(), m_new->text(), m_confirm->text());
     Dialogs::show(this, PasswordFile::message(result));
     switch (result) {
     case ChangeResult::Changed:

@@ -1,7 +1,7 @@
 #include "shell/PrintStored.h"
 
 #include "shell/ScreenRegistry.h"
-#include "archive/ArchiveKinds.h"
+#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"
 #include "output/CardPrint.h"

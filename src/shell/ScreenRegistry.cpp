@@ -1,9 +1,18 @@
 #include "shell/ScreenRegistry.h"
 
-#include "shell/Menus.h"
+#include "shell/HelpViewer.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
+#include "framework/HelpHook.h"
+#include "output/CardCommands.h"
+
+#include <QApplication>
+#include "archive/CardScreen.h"
 #include "shell/LoginDialog.h"
 #include "checks/CheckDialog.h"
 #include "framework/Keyboard.h"
+#include "framework/ProgramFormats.h"
 #include "compensation/PaySummarySetupScreen.h"
 #include "compensation/MonthlyStatsScreen.h"
 #include "projects/ProjectCardScreen.h"
@@ -17,46 +26,31 @@
 #include "worklog/WorkCardScreen.h"
 #include "worklog/WorkFindScreen.h"
 
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace {
 ScreenRegistry *screens = nullptr;
-}
-
-void applyProgramFormats()
-{
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    Keyboard::install();
-    // Qt's own dialogs (print, page set-up, input boxes, file choice) speak Italian too.
-    static QTranslator *qtTexts = nullptr;
-    if (!qtTexts && qApp) {
-        qtTexts = new QTranslator(qApp);
-        if (qtTexts->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(qtTexts);
-    }
 }
 
 ScreenRegistry &ScreenRegistry::create()
 {
     destroy();
     applyProgramFormats();
+    // The rooms below reach the help viewer and the output commands through these.
+    HelpHook::install(&HelpViewer::wire);
+    CardScreen::lendCommands(&CardCommands::forScreen);
     screens = new ScreenRegistry;
     ScreenRegistry &s = *screens;
     s.login = new LoginDialog;
     s.mainMenu = new MainMenu;
     s.changePassword = new ChangePasswordDialog;
     s.workers = new WorkerCardScreen;
-    s.shiftCalendarMenu = new ShiftCalendarMenu;
+    s.shiftCalendarMenu = new YearMenu(YearMenu::Kind::ShiftCalendar);
     s.schedules = new ScheduleCardScreen;
     s.weeklyShifts = new WeeklyShiftScreen;
     s.dailyShifts = new DailyShiftScreen;
-    s.projectMenu = new ProjectArchiveMenu;
+    s.projectMenu = new YearMenu(YearMenu::Kind::Projects);
     s.projects = new ProjectCardScreen;
-    s.workLogMenu = new WorkLogMenu;
+    s.workLogMenu = new YearMenu(YearMenu::Kind::WorkLog);
     s.workLog = new WorkCardScreen;
     s.paymentsMenu = new PaymentsMenu;
     s.paySummarySetup = new PaySummarySetupScreen;

@@ -4,9 +4,7 @@ class MainMenu;
 class LoginDialog;
 class ChangePasswordDialog;
 class WorkerCardScreen;
-class ShiftCalendarMenu;
-class ProjectArchiveMenu;
-class WorkLogMenu;
+class YearMenu;
 class PaymentsMenu;
 class WorkWindow;
 
@@ -16,9 +14,9 @@ struct ScreenRegistry {
     MainMenu *mainMenu = nullptr;
     ChangePasswordDialog *changePassword = nullptr;
     WorkerCardScreen *workers = nullptr;
-    ShiftCalendarMenu *shiftCalendarMenu = nullptr;
-    ProjectArchiveMenu *projectMenu = nullptr;
-    WorkLogMenu *workLogMenu = nullptr;
+    YearMenu *shiftCalendarMenu = nullptr;
+    YearMenu *projectMenu = nullptr;
+    YearMenu *workLogMenu = nullptr;
     PaymentsMenu *paymentsMenu = nullptr;
     WorkWindow *schedules = nullptr;
     WorkWindow *dailyShifts = nullptr;
@@ -34,6 +32,3 @@ struct ScreenRegistry {
     // Deletes them (tests start each case afresh).
     static void destroy();
 };
-
-// Settings every screen relies on: Italian locale, decimal comma, "dd/mm/yyyy".
-void applyProgramFormats();

@@ -1,6 +1,6 @@
 #include "shell/SearchEverywhere.h"
 
-#include "archive/ArchiveKinds.h"
+#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectFind.h"

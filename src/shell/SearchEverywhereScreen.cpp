@@ -1,6 +1,6 @@
 #include "shell/SearchEverywhereScreen.h"
 
-#include "shell/Menus.h"
+#include "shell/YearMenu.h"
 #include "settings/ProgramFolder.h"
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"

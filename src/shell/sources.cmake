@@ -2,7 +2,10 @@ list(APPEND VELTARO_UI_SOURCES
   shell/HelpViewer.cpp
   shell/GuideWriter.cpp
   shell/InfoDialogs.cpp
-  shell/Menus.cpp
+  shell/MainMenu.cpp
+  shell/ModuleMenu.cpp
+  shell/YearMenu.cpp
+  shell/PaymentsMenu.cpp
   shell/LoginDialog.cpp
   shell/PrintStored.cpp
   shell/ScreenRegistry.cpp
@@ -11,5 +14,6 @@ list(APPEND VELTARO_UI_SOURCES
 )
 list(APPEND VELTARO_CORE_SOURCES
   shell/HelpTopics.cpp
+  shell/ArchiveKinds.cpp
   shell/SearchEverywhere.cpp
 )

@@ -1,5 +1,7 @@
 #include "workers/WorkerRecord.h"
 
+#include "settings/ArchiveNames.h"
+
 namespace WorkerRecord {
 
 const RecordLayout &layout()
@@ -10,7 +12,7 @@ const RecordLayout &layout()
 
 QString fileName()
 {
-    return QStringLiteral("Dipendenti.pro");
+    return QLatin1String(ArchiveNames::WorkerFile);
 }
 
 const QStringList &provinces()

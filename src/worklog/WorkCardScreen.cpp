@@ -1,7 +1,7 @@
 #include "worklog/WorkCardScreen.h"
 
 #include "framework/CalendarDialog.h"
-#include "shell/InfoDialogs.h"
+#include "worklog/WorkInstructionsDialog.h"
 #include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
@@ -207,7 +207,7 @@ void WorkCardScreen::buildForm()
             openProjectImport(this);
     });
     connect(findChild<QPushButton *>(QStringLiteral("btnIstruzioni")), &QPushButton::clicked, this,
-            [this] { InstructionsDialog::open(this); });
+            [this] { WorkInstructionsDialog::open(this); });
     connect(findChild<QPushButton *>(QStringLiteral("btnCodFisc")), &QPushButton::clicked, this, [this] {
         if (openTaxCodeCheck)
             openTaxCodeCheck(this, Routines::trimmed(box("CodFisc")->text()));

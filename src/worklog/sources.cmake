@@ -5,5 +5,6 @@ list(APPEND VELTARO_CORE_SOURCES
 )
 list(APPEND VELTARO_UI_SOURCES
   worklog/WorkCardScreen.cpp
+  worklog/WorkInstructionsDialog.cpp
   worklog/WorkFindScreen.cpp
 )

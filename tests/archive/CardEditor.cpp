@@ -2,6 +2,7 @@
 // and says "caricata"; once a line arrives on its input, puts TEXT into the notes and saves,
 // then prints the last message the screen showed (a question is answered No).
 #include "settings/ProgramFolder.h"
+#include "framework/ProgramFormats.h"
 #include "shell/ScreenRegistry.h"
 #include "framework/Dialogs.h"
 #include "workers/WorkerCardScreen.h"

@@ -1,5 +1,7 @@
 #include "archive/AttachFolderDialog.h"
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "archive/CardScreen.h"
 #include "framework/Documents.h"
 #include "support/Modal.h"

@@ -2,7 +2,7 @@
 #include "cli/Cli.h"
 #include "support/RecordFiles.h"
 
-#include "archive/ArchiveKinds.h"
+#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveScan.h"
 #include "worklog/WorkRecord.h"
 

@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/MonthlyStatsScreen.h"
 #include "framework/Printing.h"

@@ -1,5 +1,7 @@
 #include "framework/CalendarDialog.h"
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "archive/ResultList.h"
 #include "checks/CheckDialog.h"
 #include "compensation/WorkLogFixture.h"

@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "projects/ProjectRecord.h"
 #include "projects/ProjectCardScreen.h"
 #include "support/Modal.h"

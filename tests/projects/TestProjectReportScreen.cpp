@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "support/CliRun.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Printing.h"

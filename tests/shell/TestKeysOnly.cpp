@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "workers/WorkerCardScreen.h"
 #include "projects/ProjectCardScreen.h"
 #include "worklog/WorkCardScreen.h"

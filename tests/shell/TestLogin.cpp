@@ -1,5 +1,7 @@
 #include "shell/LoginDialog.h"
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "support/ScreenFixture.h"
 
 #include <QLineEdit>

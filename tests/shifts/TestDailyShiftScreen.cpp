@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "cli/Cli.h"
 #include "schedules/ScheduleCardScreen.h"
 #include "schedules/ScheduleRecord.h"

@@ -1,4 +1,6 @@
-#include "shell/Menus.h"
+#include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "archive/ResultList.h"
 #include "support/RecordFiles.h"
 #include "workers/WorkerRecord.h"

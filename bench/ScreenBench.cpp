@@ -81,7 +81,7 @@ int paySummary(const PaySummaryScreen::Request &request)
 // "Cerca" on the worker find screen with the surname filter.
 int workerFind(const QString &workers, const QString &surname)
 {
-    WorkerFindScreen find;
+    FindScreen find(WorkerFindScreen::definition());
     find.setArchivePath(workers);
     find.show();
     find.filterBox(0)->setText(surname);

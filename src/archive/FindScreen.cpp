@@ -157,6 +157,15 @@ FindScreen::FindScreen(FindDefinition definition, QWidget *parent)
     connect(m_results, &ResultPanel::closeRequested, this, &QDialog::reject);
 }
 
+void FindScreen::openModal(QWidget *parent, FindDefinition definition, const QString &mode, const QString &archivePath)
+{
+    FindScreen screen(std::move(definition), parent);
+    if (!archivePath.isEmpty())
+        screen.setArchivePath(archivePath);
+    screen.setMode(mode);
+    screen.exec();
+}
+
 QWidget *FindScreen::buildFilterPanel()
 {
     auto *panel = new QWidget(this);

@@ -29,7 +29,7 @@ QWidget *screen(const QString &objectName);
 
 // What a module tells the find screen about its archive.
 struct FindDefinition {
-    QString objectName;                     // the screen class, "WorkerFindScreen"
+    QString objectName;                     // "TfrmTrovaIstruttori"
     QString caption;
     const RecordLayout *layout = nullptr;
     std::function<QString()> archivePath;   // the default archive; callers may set another
@@ -46,6 +46,10 @@ class FindScreen : public QDialog
     Q_OBJECT
 public:
     explicit FindScreen(FindDefinition definition, QWidget *parent = nullptr);
+    // Creates a find screen in this mode (over another archive than the definition's when
+    // archivePath is given), shows it modally and destroys it.
+    static void openModal(QWidget *parent, FindDefinition definition, const QString &mode,
+                          const QString &archivePath = QString());
 
     void setMode(const QString &tag);
     QString mode() const;                   // lblMemory, trimmed

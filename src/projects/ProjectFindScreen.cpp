@@ -43,19 +43,16 @@ QString openProjectArchive()
     return card ? card->archivePath() : QString();
 }
 
-ProjectFindScreen::ProjectFindScreen(QWidget *parent)
-    : FindScreen({FindName, QStringLiteral(" Trova progetti in archivio"), &ProjectRecord::layout(), openProjectArchive,
-                  ProjectFind::filters(), ProjectFind::line(), ProjectFind::listTitle(), &remembered},
-                 parent)
+FindDefinition ProjectFindScreen::definition()
 {
+    return {FindName, QStringLiteral(" Trova progetti in archivio"), &ProjectRecord::layout(), openProjectArchive,
+           ProjectFind::filters(), ProjectFind::line(), ProjectFind::listTitle(), &remembered};
 }
 
 void ProjectFindScreen::open(QWidget *parent, const QString &mode)
 {
     createIfMissing(openProjectArchive(), ProjectRecord::layout().size());
-    ProjectFindScreen screen(parent);
-    screen.setMode(mode);
-    screen.exec();
+    FindScreen::openModal(parent, definition(), mode);
 }
 
 ExpiredProjectsScreen::ExpiredProjectsScreen(QWidget *parent)

@@ -43,18 +43,15 @@ void writeFields(const QString &screen, const Record &record, const QStringList 
             WidgetText::set(w, record.get(f));
 }
 
-ScheduleFindScreen::ScheduleFindScreen(QWidget *parent)
-    : FindScreen({FindName, QStringLiteral(" Trova orari di lavoro in archivio"), &ScheduleRecord::layout(), presetArchive,
-                  ScheduleFind::filters(), ScheduleFind::line(), ScheduleFind::listTitle(), &remembered},
-                 parent)
+FindDefinition ScheduleFindScreen::definition()
 {
+    return {FindName, QStringLiteral(" Trova orari di lavoro in archivio"), &ScheduleRecord::layout(), presetArchive,
+           ScheduleFind::filters(), ScheduleFind::line(), ScheduleFind::listTitle(), &remembered};
 }
 
 void ScheduleFindScreen::open(QWidget *parent, const QString &mode)
 {
-    ScheduleFindScreen screen(parent);
-    screen.setMode(mode);
-    screen.exec();
+    FindScreen::openModal(parent, definition(), mode);
 }
 
 void installScheduleFind()

@@ -32,39 +32,28 @@ PickAction loadInto(const QString &screen)
     };
 }
 
-template <class Screen>
-void openOn(CardScreen *shifts, const QString &mode)
-{
-    Screen find(shifts);
-    find.setArchivePath(shifts->archivePath());
-    find.setMode(mode);
-    find.exec();
 }
 
-}
-
-DailyShiftFindScreen::DailyShiftFindScreen(QWidget *parent)
-    : FindScreen({DailyFind, Caption, &DailyShiftRecord::layout(), archiveOf(QStringLiteral("TfrmTurni")),
-                  ShiftFind::dailyFilters(), ShiftFind::dailyLine(), ShiftFind::listTitle(), &remembered},
-                 parent)
+FindDefinition DailyShiftFindScreen::definition()
 {
+    return {DailyFind, Caption, &DailyShiftRecord::layout(), archiveOf(QStringLiteral("TfrmTurni")),
+           ShiftFind::dailyFilters(), ShiftFind::dailyLine(), ShiftFind::listTitle(), &remembered};
 }
 
 void DailyShiftFindScreen::open(CardScreen *shifts)
 {
-    openOn<DailyShiftFindScreen>(shifts, QStringLiteral("turni"));
+    FindScreen::openModal(shifts, definition(), QStringLiteral("turni"), shifts->archivePath());
 }
 
-WeeklyShiftFindScreen::WeeklyShiftFindScreen(QWidget *parent)
-    : FindScreen({WeeklyFind, Caption, &WeeklyShiftRecord::layout(), archiveOf(QStringLiteral("TfrmSettimanale")),
-                  ShiftFind::weeklyFilters(), ShiftFind::weeklyLine(), ShiftFind::listTitle(), &remembered},
-                 parent)
+FindDefinition WeeklyShiftFindScreen::definition()
 {
+    return {WeeklyFind, Caption, &WeeklyShiftRecord::layout(), archiveOf(QStringLiteral("TfrmSettimanale")),
+           ShiftFind::weeklyFilters(), ShiftFind::weeklyLine(), ShiftFind::listTitle(), &remembered};
 }
 
 void WeeklyShiftFindScreen::open(CardScreen *shifts)
 {
-    openOn<WeeklyShiftFindScreen>(shifts, QStringLiteral("settimanale"));
+    FindScreen::openModal(shifts, definition(), QStringLiteral("settimanale"), shifts->archivePath());
 }
 
 void installShiftFind()

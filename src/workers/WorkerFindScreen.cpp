@@ -78,18 +78,15 @@ void registerModes()
 
 }
 
-WorkerFindScreen::WorkerFindScreen(QWidget *parent)
-    : FindScreen({FindName, QStringLiteral(" Trova lavoratori in archivio"), &WorkerRecord::layout(), workerArchive,
-                  WorkerFind::filters(), WorkerFind::line(), WorkerFind::listTitle(), &remembered},
-                 parent)
+FindDefinition WorkerFindScreen::definition()
 {
+    return {FindName, QStringLiteral(" Trova lavoratori in archivio"), &WorkerRecord::layout(), workerArchive,
+           WorkerFind::filters(), WorkerFind::line(), WorkerFind::listTitle(), &remembered};
 }
 
 void WorkerFindScreen::open(QWidget *parent, const QString &mode)
 {
-    WorkerFindScreen screen(parent);
-    screen.setMode(mode);
-    screen.exec();
+    FindScreen::openModal(parent, definition(), mode);
 }
 
 ContractsDueScreen::ContractsDueScreen(QWidget *parent)

@@ -4,16 +4,12 @@
 // The worker find screen. Its modes: "istruttori" loads the card into the registry screen;
 // "turni_01".."turni_12", "referti", "lavori" and "riep_pagamenti" import the worker into
 // the screen that opened it.
-class WorkerFindScreen : public FindScreen
-{
-    Q_OBJECT
-public:
-    explicit WorkerFindScreen(QWidget *parent = nullptr);
-    // Creates a find screen in this mode, shows it modally and destroys it.
-    static void open(QWidget *parent, const QString &mode);
-
-    static inline QString remembered;
-};
+namespace WorkerFindScreen {
+FindDefinition definition();
+// Creates a find screen in this mode, shows it modally and destroys it.
+void open(QWidget *parent, const QString &mode);
+inline QString remembered;
+}
 
 // The contracts whose notice period has begun, or that have expired.
 class ContractsDueScreen : public SummaryScreen

@@ -52,19 +52,16 @@ void loadIntoWorks(const Record &record, qint64 n)
 
 }
 
-WorkFindScreen::WorkFindScreen(QWidget *parent)
-    : FindScreen({FindName, QStringLiteral(" Trova prestazioni lavorative in archivio"), &WorkRecord::layout(), openWorkLog,
-                  WorkFind::filters(), WorkFind::line(), WorkFind::listTitle(), &remembered},
-                 parent)
+FindDefinition WorkFindScreen::definition()
 {
+    return {FindName, QStringLiteral(" Trova prestazioni lavorative in archivio"), &WorkRecord::layout(), openWorkLog,
+           WorkFind::filters(), WorkFind::line(), WorkFind::listTitle(), &remembered};
 }
 
 void WorkFindScreen::open(QWidget *parent, const QString &mode)
 {
     createIfMissing(openWorkLog(), WorkRecord::layout().size());
-    WorkFindScreen screen(parent);
-    screen.setMode(mode);
-    screen.exec();
+    FindScreen::openModal(parent, definition(), mode);
 }
 
 IncompleteWorksScreen::IncompleteWorksScreen(QWidget *parent)

@@ -5,15 +5,11 @@ class QLineEdit;
 class QStackedLayout;
 
 // The work find screen. Its mode "lavori" loads the chosen work into the work screen.
-class WorkFindScreen : public FindScreen
-{
-    Q_OBJECT
-public:
-    explicit WorkFindScreen(QWidget *parent = nullptr);
-    static void open(QWidget *parent, const QString &mode);
-
-    static inline QString remembered;
-};
+namespace WorkFindScreen {
+FindDefinition definition();
+void open(QWidget *parent, const QString &mode);
+inline QString remembered;
+}
 
 // The works of the open log marked incomplete.
 class IncompleteWorksScreen : public SummaryScreen

@@ -263,11 +263,11 @@ private slots:
                               Case{"TfrmTrovaSet", "2017.set", "txtDataInizio", "2017", "DataInizio"}}) {
             std::unique_ptr<FindScreen> find;
             if (QByteArray(c.screen) == "TfrmTrovaOrari")
-                find = std::make_unique<ScheduleFindScreen>();
+                find = std::make_unique<FindScreen>(ScheduleFindScreen::definition());
             else if (QByteArray(c.screen) == "TfrmTrovaTurni")
-                find = std::make_unique<DailyShiftFindScreen>();
+                find = std::make_unique<FindScreen>(DailyShiftFindScreen::definition());
             else
-                find = std::make_unique<WeeklyShiftFindScreen>();
+                find = std::make_unique<FindScreen>(WeeklyShiftFindScreen::definition());
             find->setArchivePath(fx.path(c.archive));
             find->show();
             QStringList args{"trova", fx.path(c.archive)};

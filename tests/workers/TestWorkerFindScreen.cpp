@@ -51,7 +51,7 @@ void pickFirstLine(QDialog *d)
 // Picks the only line found for a surname in a worker find screen of the given mode.
 void findAndPick(const QString &mode, const QString &surname)
 {
-    WorkerFindScreen screen;
+    FindScreen screen(WorkerFindScreen::definition());
     screen.setMode(mode);
     screen.show();
     screen.filterBox(0)->setText(surname);
@@ -85,7 +85,7 @@ private slots:
     void filterPanel()
     {
         ScreenFixture fx;
-        WorkerFindScreen screen;
+        FindScreen screen(WorkerFindScreen::definition());
         screen.show();
         ScreenFixture::activate(&screen);
         QCOMPARE(screen.objectName(), QString("TfrmTrovaIstruttori"));

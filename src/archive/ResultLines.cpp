@@ -338,8 +338,13 @@ void mergeRuns(const std::vector<Run> &runs, std::vector<const Lines::Span *> fr
         if (best == runs.size())
             return;
         const Run &run = runs[best];
-        if (to[best] - from[best] > Ahead)
-            prefetch(run.text + from[best][Ahead].at);
+        if (to[best] - from[best] > Ahead) {
+            // Lines of a list share their first words, so a comparison often reads past the
+            // first cache line a line touches: ask for the next one too.
+            const char *ahead = run.text + from[best][Ahead].at;
+            prefetch(ahead);
+            prefetch(ahead + 64);
+        }
         const Lines::Span s = *from[best]++;
         *out++ = Lines::Span{(run.block << shift) | s.at, s.size, run.addedBase + s.added};
     }

@@ -3,6 +3,7 @@
 #include "ArchiveGenerator.h"
 
 #include "archive/ArchiveFile.h"
+#include "archive/ResultLines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "worklog/WorkRecord.h"
@@ -75,6 +76,29 @@ void summaryOneWorkerQuarter(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * QFileInfo(logPath).size());
 }
 
+// Sorting the whole year's 50 000 summary lines alone, given in the order the cards come.
+void sortSummaryLines(benchmark::State &state)
+{
+    const auto s = PaySummary::build(logPath, {QString(), QDate(2024, 1, 1), QDate(2024, 12, 31)});
+    std::vector<QByteArrayView> inFileOrder(size_t(s.lines.size()));
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < s.lines.size(); ++i) {
+        inFileOrder[size_t(s.lines.addedAs(i))] = s.lines.bytes(i);
+        bytes += s.lines.bytes(i).size();
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        ListOrder::Lines lines;
+        lines.reserve(qsizetype(inFileOrder.size()), bytes);
+        for (const QByteArrayView line : inFileOrder)
+            lines.append(line);
+        state.ResumeTiming();
+        lines.sort();
+        benchmark::DoNotOptimize(lines.bytes(0).data());
+    }
+    state.counters["righe"] = double(inFileOrder.size());
+}
+
 void monthlyStats(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -90,6 +114,7 @@ BENCHMARK(readFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(scanOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(summaryAllWorkersWholeYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(summaryOneWorkerQuarter)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortSummaryLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(monthlyStats)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

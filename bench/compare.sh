@@ -121,6 +121,22 @@ measure "2024.lav, 50000 schede" "$log" "$code" \
     "$cli incompleti $log" \
     "$cli rendiconto $log --codice=PRG-2024-003" \
     "$cli esporta $log --file=$work/Lavori.xls"
+# The export's own floor: the sheet it wrote, copied durably (written, flushed to the disk)
+# beside it and renamed over the previous copy, as the export must do with its file.
+sheet=$work/Lavori.xls
+cp "$sheet" "$work/Copia.xls"
+durable="dd if=$sheet of=$work/Copia.tmp bs=1M conv=fsync status=none && mv $work/Copia.tmp $work/Copia.xls"
+exporting="$cli esporta $log --file=$sheet"
+hyperfine --style basic --warmup "$warmup" --runs "$runs" --output=null --export-csv "$work/durable.csv" \
+    "cat $log" "$durable" "$exporting" >/dev/null 2>"$work/warnings"
+echo
+echo "== esporta accanto alla scrittura sicura dei suoi $(du -m "$sheet" | cut -f1) MB (dd conv=fsync, mv sulla copia precedente, tramite una shell)"
+awk -v c="$(column "$work/durable.csv" "cat $log" median)" -v d="$(column "$work/durable.csv" "$durable" median)" \
+    -v e="$(column "$work/durable.csv" "$exporting" median)" 'BEGIN {
+        printf "  cat %.1f ms   scrittura sicura %.1f ms (/cat %.2f)   esporta %.1f ms (/cat %.2f, /scrittura sicura %.2f)\n",
+            c, d, d / c, e, e / c, e / d
+    }'
+
 # The search over every archive of a folder holding just the year log, beside reading it.
 mkdir -p "$work/cartella"
 ln -s "$log" "$work/cartella/2024.lav"

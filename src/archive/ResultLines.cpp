@@ -129,6 +129,50 @@ void radixByWord(Item *begin, Item *end, Item *scratch, quint64 varying)
         std::copy(from, from + n, begin);
 }
 
+// Stable grouping by word when few words differ (one activity text on thousands of lines):
+// the distinct words are sorted and the items placed by the rank of theirs in two passes,
+// where radix passes would take one a varying byte. Returns false, leaving the items as
+// they were, when the words are too many.
+bool groupByWord(Item *begin, Item *end, Item *scratch)
+{
+    constexpr size_t Most = 2048, Slots = 2 * Most;
+    struct Slot {
+        quint64 word;
+        quint32 count;   // 0: empty
+        quint32 rank;
+    };
+    std::array<Slot, Slots> table{};
+    std::array<quint64, Most> words;
+    size_t distinct = 0;
+    const auto slotOf = [&](quint64 word) -> Slot & {
+        size_t h = size_t((word * 0x9E3779B97F4A7C15ULL) >> 52) & (Slots - 1);
+        while (table[h].count != 0 && table[h].word != word)
+            h = (h + 1) & (Slots - 1);
+        return table[h];
+    };
+    for (const Item *i = begin; i != end; ++i) {
+        Slot &slot = slotOf(i->word);
+        if (slot.count == 0) {
+            if (distinct == Most)
+                return false;
+            slot.word = i->word;
+            words[distinct++] = i->word;
+        }
+        ++slot.count;
+    }
+    std::sort(words.begin(), words.begin() + qsizetype(distinct));
+    quint32 at = 0;
+    for (size_t w = 0; w < distinct; ++w) {
+        Slot &slot = slotOf(words[w]);
+        slot.rank = at;
+        at += slot.count;
+    }
+    for (const Item *i = begin; i != end; ++i)
+        scratch[slotOf(i->word).rank++] = *i;
+    std::copy(scratch, scratch + (end - begin), begin);
+    return true;
+}
+
 // Most-significant-word-first sort: each level orders by one 8-byte word and only the runs
 // still equal go on to the next word. Result lines share long prefixes (one activity text on
 // many lines), which would make a whole-line comparison sort read each line many times.
@@ -138,9 +182,12 @@ void sortFrom(const char *text, Item *begin, Item *end, Item *scratch, qsizetype
     // activity on a thousand lines): skip, in whole words, what they all hold alike.
     qsizetype common = qMax<qsizetype>(0, qsizetype(begin->size) - offset);
     for (Item *i = begin + 1; i != end && common >= 8; ++i) {
-        // The lines lie scattered in the buffer: ask for the ones a little ahead.
-        if (end - i > Ahead)
+        // The lines lie scattered in the buffer: ask for the ones a little ahead, two cache
+        // lines, as what they share runs on past the first.
+        if (end - i > Ahead) {
             prefetch(text + i[Ahead].at + offset);
+            prefetch(text + i[Ahead].at + offset + 64);
+        }
         common = qMin(common, alike(text, *begin, *i, offset));
     }
     offset += common / 8 * 8;
@@ -166,8 +213,10 @@ void sortFrom(const char *text, Item *begin, Item *end, Item *scratch, qsizetype
             return;
         }
     }
-    if (end - begin > 256)
-        radixByWord(begin, end, scratch, varying);
+    if (end - begin > 256) {
+        if (!groupByWord(begin, end, scratch))
+            radixByWord(begin, end, scratch, varying);
+    }
     else
         std::sort(begin, end, [](const Item &a, const Item &b) {
             return a.word != b.word ? a.word < b.word : a.added < b.added;
@@ -292,8 +341,13 @@ void mergeRuns(const std::vector<Run> &runs, std::vector<const Lines::Span *> fr
         if (best == runs.size())
             return;
         const Run &run = runs[best];
-        if (to[best] - from[best] > Ahead)
-            prefetch(run.text + from[best][Ahead].at);
+        if (to[best] - from[best] > Ahead) {
+            // Lines of a list share their first words, so a comparison often reads past the
+            // first cache line a line touches: ask for the next one too.
+            const char *ahead = run.text + from[best][Ahead].at;
+            prefetch(ahead);
+            prefetch(ahead + 64);
+        }
         const Lines::Span s = *from[best]++;
         *out++ = Lines::Span{(run.block << shift) | s.at, s.size, run.addedBase + s.added};
     }

@@ -5,6 +5,8 @@
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
@@ -25,6 +27,15 @@ int main(int argc, char *argv[])
         && (args.first() == QLatin1String("ripristina") || args.first() == QLatin1String("stampa")
             || args.first() == QLatin1String("cerca") || args.first() == QLatin1String("--completa")))
         app.emplace(argc, argv);
+#ifdef F_SETPIPE_SZ
+    // Into a pipe, a long list would go 64 KiB at a time, waiting for the reader after each:
+    // a larger pipe lets it go in a few writes. Only a wish: a limit may refuse it.
+    struct stat outStat;
+    constexpr int PipeBytes = 1 << 20;
+    if (::fstat(STDOUT_FILENO, &outStat) == 0 && S_ISFIFO(outStat.st_mode)
+        && ::fcntl(STDOUT_FILENO, F_GETPIPE_SZ) < PipeBytes)
+        ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, PipeBytes);
+#endif
     // Straight onto the descriptor: the commands buffer their lines themselves, and a
     // failed write shows at once instead of in a library buffer after the last check.
     QFile stdOut;

@@ -174,6 +174,33 @@ private slots:
         QCOMPARE(lines.toStringList(), expected);
     }
 
+    // Thousands of lines that begin with one of a few texts (one activity on many lines) are
+    // grouped by their first words rather than sorted byte by byte: the order must not change.
+    void fewFirstWordsSortLikeTexts()
+    {
+        const QList<QByteArray> heads{"", "Corso", "corso", "CORSO di nuoto  ", "Corso di nuoto  ", QByteArray("Corso\0", 6),
+                                      "Corso di", "Inventario magazzino", "inventario", "\x80uro", "\xc9" "clair",
+                                      "Zeta 12345678", "zeta 12345678"};
+        const char tails[] = {'\0', ' ', 'A', 'a', 'b', 'B', '_', '\x80', '\xe9', '1'};
+        quint32 seed = 777;
+        ListOrder::Lines lines;
+        QStringList expected;
+        for (int i = 0; i < 4000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            QByteArray line = heads[(seed >> 16) % heads.size()];
+            seed = seed * 1103515245u + 12345u;
+            for (quint32 n = (seed >> 16) % 12; n > 0; --n) {
+                seed = seed * 1103515245u + 12345u;
+                line += tails[(seed >> 16) % sizeof tails];
+            }
+            lines.append(line);
+            expected << Cp1252::decode(line);
+        }
+        lines.sort();
+        std::stable_sort(expected.begin(), expected.end(), ListOrder::less);
+        QCOMPARE(lines.toStringList(), expected);
+    }
+
     void linesSortedAndBuiltFromTheCards()
     {
         const QStringList order = {"Alfa", "alfa2", "beta", "Zeta", "_x", QString::fromUtf8("€uro"),

@@ -39,7 +39,7 @@ QUrl urlFor(const QString &command)
     if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
         target = target.mid(1, target.size() - 2).trimmed();
     if (target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
-        // ScreenRegistry build the address as plain text: "mailto:" + address, then "?subject=" and
+        // Screens build the address as plain text: "mailto:" + address, then "?subject=" and
         // "&body=" with blanks and accents as typed. Each part is encoded on its own, so the
         // message arrives with its words intact.
         const QString rest = target.mid(7);

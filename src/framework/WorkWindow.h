@@ -74,7 +74,7 @@ namespace Navigation {
 // The main menu, shown when a module screen is closed.
 void setMainMenu(WorkWindow *menu);
 WorkWindow *mainMenu();
-// ScreenRegistry reachable by module tag.
+// Screens reachable by module tag.
 void registerScreen(const QString &tag, WorkWindow *screen);
 WorkWindow *screen(const QString &tag);
 // The work window currently showing, if any.

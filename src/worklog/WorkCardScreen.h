@@ -16,7 +16,7 @@ public:
     explicit WorkCardScreen(QWidget *parent = nullptr);
     QString archivePath() const override;
 
-    // ScreenRegistry built elsewhere: the worker find in its "lavori" mode and the identifier check.
+    // Screens built elsewhere: the worker find in its "lavori" mode and the identifier check.
     static inline std::function<void(WorkCardScreen *)> openWorkerFind;
     static inline std::function<void(QWidget *, const QString &)> openTaxCodeCheck;
     // The work find, the incomplete-works summary and the project import.

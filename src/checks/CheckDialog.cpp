@@ -72,82 +72,60 @@ void CheckDialog::runCheck()
     accept();
 }
 
-CodiceFiscaleCheckDialog::CodiceFiscaleCheckDialog(QWidget *parent)
-    : CheckDialog({"TfrmCodFisc", " Controllo codice fiscale",
-                   "Immettere il codice fiscale e premere il pulsante di controllo.", "txtCodFisc", 16, false, true,
-                   [](const QString &text) {
-                       const auto outcome = CodFiscCheck::check(text);
-                       return Answer{CodFiscCheck::message(outcome), outcome == CodFiscCheck::Outcome::WrongLength};
-                   }},
-                  parent)
+const CheckDialog::Setup &CheckDialog::setup(Kind kind)
 {
-}
-
-PartitaIvaCheckDialog::PartitaIvaCheckDialog(QWidget *parent)
-    : CheckDialog({"TfrmPartitaIva", " Controllo partita IVA",
-                   "Immettere il numero di partita IVA e premere il pulsante di controllo.", "txtPartitaIva", 11, true,
-                   false,
-                   [](const QString &text) {
-                       const auto result = PartitaIvaCheck::check(text);
-                       return Answer{PartitaIvaCheck::message(result),
-                                     result.outcome == PartitaIvaCheck::Outcome::WrongLength};
-                   }},
-                  parent)
-{
-}
-
-IbanCheckDialog::IbanCheckDialog(QWidget *parent)
-    : CheckDialog({"TfrmIban", " Controllo IBAN", "Immettere l'IBAN e premere il pulsante di controllo.", "txtIban", 27,
-                   false, true,
-                   [](const QString &text) {
-                       const auto outcome = IbanCheck::check(text);
-                       return Answer{IbanCheck::message(outcome), outcome == IbanCheck::Outcome::WrongLength};
-                   }},
-                  parent)
-{
-}
-
-CardNumberCheckDialog::CardNumberCheckDialog(QWidget *parent)
-    : CheckDialog({"TfrmCarta", " Controllo carta di credito",
-                   "Immettere il numero di carta di credito e premere il pulsante di controllo.", "txtNumero", 30, true,
-                   true,
-                   [](const QString &text) {
-                       const auto result = CardCheck::check(text);
-                       return Answer{CardCheck::message(result), result.outcome == CardCheck::Outcome::Empty};
-                   }},
-                  parent)
-{
+    static const Setup setups[] = {
+        {"TfrmCodFisc", " Controllo codice fiscale", "Immettere il codice fiscale e premere il pulsante di controllo.",
+         "txtCodFisc", 16, false, true,
+         [](const QString &text) {
+             const auto outcome = CodFiscCheck::check(text);
+             return Answer{CodFiscCheck::message(outcome), outcome == CodFiscCheck::Outcome::WrongLength};
+         }},
+        {"TfrmPartitaIva", " Controllo partita IVA",
+         "Immettere il numero di partita IVA e premere il pulsante di controllo.", "txtPartitaIva", 11, true, false,
+         [](const QString &text) {
+             const auto result = PartitaIvaCheck::check(text);
+             return Answer{PartitaIvaCheck::message(result), result.outcome == PartitaIvaCheck::Outcome::WrongLength};
+         }},
+        {"TfrmIban", " Controllo IBAN", "Immettere l'IBAN e premere il pulsante di controllo.", "txtIban", 27, false,
+         true,
+         [](const QString &text) {
+             const auto outcome = IbanCheck::check(text);
+             return Answer{IbanCheck::message(outcome), outcome == IbanCheck::Outcome::WrongLength};
+         }},
+        {"TfrmCarta", " Controllo carta di credito",
+         "Immettere il numero di carta di credito e premere il pulsante di controllo.", "txtNumero", 30, true, true,
+         [](const QString &text) {
+             const auto result = CardCheck::check(text);
+             return Answer{CardCheck::message(result), result.outcome == CardCheck::Outcome::Empty};
+         }},
+    };
+    return setups[static_cast<int>(kind)];
 }
 
 namespace CheckDialogs {
 
-template <class Screen>
-void open(QWidget *owner, const QString &text)
+void open(CheckDialog::Kind kind, QWidget *owner, const QString &text)
 {
-    Screen screen(owner);
+    CheckDialog screen(kind, owner);
     screen.box()->setText(text);
     screen.exec();
 }
 
-template void open<CodiceFiscaleCheckDialog>(QWidget *, const QString &);
-template void open<PartitaIvaCheckDialog>(QWidget *, const QString &);
-template void open<IbanCheckDialog>(QWidget *, const QString &);
-template void open<CardNumberCheckDialog>(QWidget *, const QString &);
-
 void openTaxCode(QWidget *owner, const QString &code)
 {
     if (!code.isEmpty() && Routines::isDigits(code))
-        open<PartitaIvaCheckDialog>(owner, code);
+        open(CheckDialog::Kind::PartitaIva, owner, code);
     else
-        open<CodiceFiscaleCheckDialog>(owner, code);
+        open(CheckDialog::Kind::CodiceFiscale, owner, code);
 }
 
 void install()
 {
     WorkerCardScreen::openTaxCodeCheck = &openTaxCode;
-    WorkerCardScreen::openVatCheck = &open<PartitaIvaCheckDialog>;
-    WorkerCardScreen::openIbanCheck = &open<IbanCheckDialog>;
-    WorkerCardScreen::openCardCheck = &open<CardNumberCheckDialog>;
+    WorkerCardScreen::openVatCheck = [](QWidget *owner, const QString &text) { open(CheckDialog::Kind::PartitaIva, owner, text); };
+    WorkerCardScreen::openIbanCheck = [](QWidget *owner, const QString &text) { open(CheckDialog::Kind::Iban, owner, text); };
+    WorkerCardScreen::openCardCheck = [](QWidget *owner, const QString &text) { open(CheckDialog::Kind::CardNumber, owner, text); };
     WorkCardScreen::openTaxCodeCheck = &openTaxCode;
 }
 

@@ -26,7 +26,12 @@ public:
         bool capitals;
         std::function<Answer(const QString &)> check;
     };
+    // The four checks differ only by their set-up.
+    enum class Kind { CodiceFiscale, PartitaIva, Iban, CardNumber };
+    static const Setup &setup(Kind kind);
+
     CheckDialog(const Setup &setup, QWidget *parent);
+    explicit CheckDialog(Kind kind, QWidget *parent = nullptr) : CheckDialog(setup(kind), parent) {}
     QLineEdit *box() const { return m_box; }
 
 protected:
@@ -38,38 +43,9 @@ private:
     std::function<Answer(const QString &)> m_check;
 };
 
-class CodiceFiscaleCheckDialog : public CheckDialog
-{
-    Q_OBJECT
-public:
-    explicit CodiceFiscaleCheckDialog(QWidget *parent = nullptr);
-};
-
-class PartitaIvaCheckDialog : public CheckDialog
-{
-    Q_OBJECT
-public:
-    explicit PartitaIvaCheckDialog(QWidget *parent = nullptr);
-};
-
-class IbanCheckDialog : public CheckDialog
-{
-    Q_OBJECT
-public:
-    explicit IbanCheckDialog(QWidget *parent = nullptr);
-};
-
-class CardNumberCheckDialog : public CheckDialog
-{
-    Q_OBJECT
-public:
-    explicit CardNumberCheckDialog(QWidget *parent = nullptr);
-};
-
 namespace CheckDialogs {
 // Creates the check screen, fills its box, shows it modally and destroys it.
-template <class Screen>
-void open(QWidget *owner, const QString &text);
+void open(CheckDialog::Kind kind, QWidget *owner, const QString &text);
 // The codice fiscale command of the cards: a code made only of digits is a partita IVA.
 void openTaxCode(QWidget *owner, const QString &trimmedCode);
 // Connects the worker card's check buttons.

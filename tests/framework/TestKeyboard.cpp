@@ -134,7 +134,7 @@ private slots:
     void partitaIvaCheckReachableWithPastedLetter()
     {
         ScreenFixture fx;
-        PartitaIvaCheckDialog screen;
+        CheckDialog screen(CheckDialog::Kind::PartitaIva);
         screen.show();
         ScreenFixture::activate(&screen);
         screen.box()->setFocus();

@@ -1,7 +1,7 @@
 #include "ArchiveGenerator.h"
 
-#include "framework/Routines.h"
 #include "archive/RecordLayout.h"
+#include "framework/Routines.h"
 #include "workers/WorkerRecord.h"
 #include "worklog/WorkComputations.h"
 #include "worklog/WorkRecord.h"

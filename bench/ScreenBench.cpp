@@ -5,11 +5,11 @@
 //   screen_bench LOG.lav Dipendenti.pro [RUNS]   medians, in ms, and the ratio to the read
 //   screen_bench --riepilogo LOG.lav             shows the whole-year pay summary once (memory)
 #include "archive/ResultList.h"
-#include "framework/ProgramFormats.h"
 #include "compensation/PaySummaryScreen.h"
 #include "framework/Dialogs.h"
-#include "workers/WorkerFindScreen.h"
+#include "framework/ProgramFormats.h"
 #include "shell/ScreenRegistry.h"
+#include "workers/WorkerFindScreen.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,9 +1,5 @@
 #include "FuzzTargets.h"
 
-#include "settings/Crypt.h"
-#include "settings/IniText.h"
-#include "framework/Routines.h"
-#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveFile.h"
 #include "archive/TextCodec.h"
 #include "checks/CardCheck.h"
@@ -11,9 +7,13 @@
 #include "checks/IbanCheck.h"
 #include "checks/PartitaIvaCheck.h"
 #include "cli/Cli.h"
+#include "framework/Routines.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectRecord.h"
 #include "projects/ProjectRtf.h"
+#include "settings/Crypt.h"
+#include "settings/IniText.h"
+#include "shell/ArchiveKinds.h"
 #include "workers/WorkerRecord.h"
 
 #include <QDate>

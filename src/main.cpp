@@ -1,14 +1,14 @@
 #include "settings/Backup.h"
+#include "framework/Dialogs.h"
 #include "settings/FolderLock.h"
-#include "shell/GuideWriter.h"
-#include "shell/MainMenu.h"
-#include "shell/LoginDialog.h"
-#include "shell/PrintStored.h"
-#include "settings/ProgramVersion.h"
 #include "settings/ProgramFolder.h"
+#include "settings/ProgramVersion.h"
+#include "shell/GuideWriter.h"
+#include "shell/LoginDialog.h"
+#include "shell/MainMenu.h"
+#include "shell/PrintStored.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/StartBackup.h"
-#include "framework/Dialogs.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,9 +1,9 @@
 #include "archive/AttachFolderDialog.h"
 
-#include "framework/Routines.h"
 #include "archive/FindScreen.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Documents.h"
+#include "framework/Routines.h"
 #include "framework/WorkWindow.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "archive/CardScreen.h"
 
-#include "archive/AttachFolderDialog.h"
 #include "archive/ArchiveFile.h"
+#include "archive/AttachFolderDialog.h"
 #include "framework/Dialogs.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "archive/FindEngine.h"
 
-#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
+#include "framework/Routines.h"
 
 #include <QVarLengthArray>
 

@@ -1,10 +1,10 @@
 #include "archive/FindScreen.h"
 #include "framework/ProgramFormats.h"
 
-#include "framework/Routines.h"
 #include "archive/ResultList.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 
 #include <QApplication>
 #include <QGridLayout>

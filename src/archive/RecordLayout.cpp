@@ -1,7 +1,7 @@
 #include "archive/RecordLayout.h"
 
-#include "framework/Routines.h"
 #include "archive/TextCodec.h"
+#include "framework/Routines.h"
 
 #include <cstring>
 

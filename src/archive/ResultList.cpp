@@ -1,10 +1,10 @@
 #include "archive/ResultList.h"
 
-#include "framework/Routines.h"
 #include "archive/TextCodec.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
 #include "framework/Report.h"
+#include "framework/Routines.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

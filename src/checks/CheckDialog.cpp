@@ -1,12 +1,12 @@
 #include "checks/CheckDialog.h"
 
-#include "framework/Routines.h"
 #include "checks/CardCheck.h"
 #include "checks/CodFiscCheck.h"
 #include "checks/IbanCheck.h"
 #include "checks/PartitaIvaCheck.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "workers/WorkerCardScreen.h"
 #include "worklog/WorkCardScreen.h"
 

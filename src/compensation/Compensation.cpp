@@ -1,7 +1,7 @@
 #include "compensation/Compensation.h"
 
-#include "framework/Routines.h"
 #include "archive/TextCodec.h"
+#include "framework/Routines.h"
 
 #include <QStringList>
 #include <algorithm>

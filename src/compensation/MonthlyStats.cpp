@@ -1,8 +1,8 @@
 #include "compensation/MonthlyStats.h"
 
-#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
+#include "framework/Routines.h"
 #include "worklog/WorkRecord.h"
 
 #include <cstring>

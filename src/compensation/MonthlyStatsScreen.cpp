@@ -1,14 +1,14 @@
 #include "compensation/MonthlyStatsScreen.h"
 #include "framework/ProgramFormats.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/Printing.h"
+#include "framework/Routines.h"
+#include "settings/ProgramFolder.h"
 #include "worklog/WorkRecord.h"
 
 #include <QChartView>

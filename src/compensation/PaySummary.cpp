@@ -1,11 +1,11 @@
 #include "compensation/PaySummary.h"
 
-#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
-#include "archive/TextCodec.h"
 #include "archive/FindEngine.h"
 #include "archive/ResultLines.h"
+#include "archive/TextCodec.h"
 #include "framework/Clock.h"
+#include "framework/Routines.h"
 #include "worklog/WorkRecord.h"
 
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "compensation/Compensation.h"
 #include "archive/FindEngine.h"
 #include "archive/ResultLines.h"
+#include "compensation/Compensation.h"
 
 #include <QDate>
 #include <QStringList>

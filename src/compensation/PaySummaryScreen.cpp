@@ -1,12 +1,12 @@
 #include "compensation/PaySummaryScreen.h"
 
-#include "framework/HelpHook.h"
-#include "framework/Routines.h"
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
 #include "compensation/PaySummary.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
+#include "framework/HelpHook.h"
+#include "framework/Routines.h"
 #include "framework/WorkWindow.h"
 
 #include <QGridLayout>

@@ -1,14 +1,14 @@
 #include "compensation/PaySummarySetupScreen.h"
 #include "framework/ProgramFormats.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "compensation/Compensation.h"
 #include "compensation/PaySummary.h"
 #include "compensation/PaySummaryScreen.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
+#include "settings/ProgramFolder.h"
 #include "workers/WorkerFindScreen.h"
 
 #include <QComboBox>

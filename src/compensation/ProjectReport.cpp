@@ -1,10 +1,10 @@
 #include "compensation/ProjectReport.h"
 
-#include "framework/Routines.h"
 #include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
 #include "framework/Clock.h"
+#include "framework/Routines.h"
 #include "worklog/WorkRecord.h"
 
 #include <QFileInfo>

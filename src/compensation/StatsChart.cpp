@@ -1,7 +1,7 @@
 #include "compensation/StatsChart.h"
 
-#include "framework/Routines.h"
 #include "compensation/MonthlyStats.h"
+#include "framework/Routines.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>

@@ -1,7 +1,7 @@
 #include "framework/BoxBehaviour.h"
 
-#include "framework/Routines.h"
 #include "framework/Keyboard.h"
+#include "framework/Routines.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>

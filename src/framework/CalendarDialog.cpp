@@ -1,7 +1,7 @@
 #include "framework/CalendarDialog.h"
 
-#include "framework/Routines.h"
 #include "framework/Clock.h"
+#include "framework/Routines.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>

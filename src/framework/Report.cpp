@@ -1,10 +1,10 @@
 #include "framework/Report.h"
 
-#include "framework/Routines.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/FileReplacement.h"
 #include "framework/Printing.h"
+#include "framework/Routines.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

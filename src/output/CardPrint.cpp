@@ -1,9 +1,9 @@
 #include "output/CardPrint.h"
 
-#include "framework/Routines.h"
 #include "archive/CardScreen.h"
 #include "archive/FindScreen.h"
 #include "framework/Clock.h"
+#include "framework/Routines.h"
 
 #include <QLocale>
 #include <QPushButton>

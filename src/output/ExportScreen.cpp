@@ -1,13 +1,13 @@
 #include "output/ExportScreen.h"
 
-#include "framework/HelpHook.h"
-#include "settings/ProgramFolder.h"
 #include "archive/FindScreen.h"
 #include "archive/TextCodec.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "framework/HelpHook.h"
 #include "framework/Keyboard.h"
 #include "framework/WorkWindow.h"
+#include "settings/ProgramFolder.h"
 
 #include <QAbstractTableModel>
 #include <QHBoxLayout>

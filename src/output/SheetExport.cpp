@@ -1,12 +1,12 @@
 #include "output/SheetExport.h"
 
-#include "settings/ArchiveNames.h"
 #include "archive/ArchiveScan.h"
 #include "archive/FindEngine.h"
 #include "archive/TextCodec.h"
 #include "framework/FileReplacement.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
+#include "settings/ArchiveNames.h"
 #include "shifts/DailyShiftRecord.h"
 #include "workers/WorkerRecord.h"
 #include "worklog/WorkRecord.h"

@@ -1,14 +1,14 @@
 #include "projects/ProjectCardScreen.h"
 
-#include "framework/CalendarDialog.h"
-#include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/CalendarDialog.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "projects/ProjectFind.h"
-#include "projects/ProjectReportScreen.h"
-#include "projects/ProjectRecord.h"
 #include "projects/ProjectFindScreen.h"
+#include "projects/ProjectRecord.h"
+#include "projects/ProjectReportScreen.h"
 #include "projects/ProjectRtfDialog.h"
 #include "workers/WorkerFindScreen.h"
 

@@ -1,7 +1,7 @@
 #include "projects/ProjectFind.h"
 
-#include "framework/Routines.h"
 #include "archive/TextCodec.h"
+#include "framework/Routines.h"
 #include "projects/ProjectRecord.h"
 
 namespace ProjectFind {

@@ -1,11 +1,11 @@
 #include "projects/ProjectFindScreen.h"
 
 #include "archive/ArchiveFile.h"
+#include "archive/CardScreen.h"
 #include "archive/ResultList.h"
 #include "framework/Clock.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
-#include "archive/CardScreen.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "projects/ProjectReportScreen.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
 #include "archive/TextCodec.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
 #include "framework/Report.h"
+#include "framework/Routines.h"
 #include "output/SheetExport.h"
+#include "settings/ProgramFolder.h"
 #include "worklog/WorkRecord.h"
 
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "projects/ProjectRtf.h"
 
-#include "framework/Routines.h"
 #include "archive/RecordLayout.h"
 #include "archive/TextCodec.h"
 #include "framework/FileReplacement.h"
+#include "framework/Routines.h"
 
 namespace ProjectRtf {
 

@@ -1,13 +1,13 @@
 #include "schedules/ScheduleCardScreen.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "schedules/ScheduleFind.h"
-#include "schedules/ScheduleRecord.h"
 #include "schedules/ScheduleFindScreen.h"
+#include "schedules/ScheduleRecord.h"
+#include "settings/ProgramFolder.h"
 
 #include <QLineEdit>
 

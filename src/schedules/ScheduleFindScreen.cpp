@@ -1,9 +1,9 @@
 #include "schedules/ScheduleFindScreen.h"
 
-#include "settings/ProgramFolder.h"
 #include "archive/CardScreen.h"
 #include "schedules/ScheduleFind.h"
 #include "schedules/ScheduleRecord.h"
+#include "settings/ProgramFolder.h"
 
 namespace {
 

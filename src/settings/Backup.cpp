@@ -1,9 +1,9 @@
 #include "settings/Backup.h"
 
-#include "settings/ProgramFolder.h"
-#include "settings/ArchiveNames.h"
 #include "framework/FileOps.h"
 #include "framework/FileReplacement.h"
+#include "settings/ArchiveNames.h"
+#include "settings/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "settings/PasswordFile.h"
 
+#include "framework/FileReplacement.h"
+#include "framework/Routines.h"
 #include "settings/Crypt.h"
 #include "settings/IniText.h"
-#include "framework/Routines.h"
-#include "framework/FileReplacement.h"
 
 #include <QFile>
 #include <QFileInfo>

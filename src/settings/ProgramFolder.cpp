@@ -1,7 +1,7 @@
 #include "settings/ProgramFolder.h"
 
-#include "settings/PasswordFile.h"
 #include "framework/FileReplacement.h"
+#include "settings/PasswordFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

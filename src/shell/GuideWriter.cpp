@@ -1,10 +1,10 @@
 #include "shell/GuideWriter.h"
 
-#include "shell/HelpTopics.h"
-#include "settings/ProgramFolder.h"
-#include "shell/ScreenRegistry.h"
 #include "framework/FileReplacement.h"
 #include "framework/WorkWindow.h"
+#include "settings/ProgramFolder.h"
+#include "shell/HelpTopics.h"
+#include "shell/ScreenRegistry.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

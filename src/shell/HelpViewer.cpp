@@ -1,10 +1,12 @@
 #include "shell/HelpViewer.h"
 
-#include "shell/HelpTopics.h"
-#include "settings/ProgramFolder.h"
+#include "shell/LinkText.h"
+
 #include "archive/FindScreen.h"
 #include "framework/Documents.h"
 #include "framework/WorkWindow.h"
+#include "settings/ProgramFolder.h"
+#include "shell/HelpTopics.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -13,50 +15,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-LinkText::LinkText(const QString &name, const QString &text, QWidget *parent)
-    : QLabel(text, parent)
-{
-    setObjectName(name);
-    setCursor(Qt::PointingHandCursor);
-    QFont f = font();
-    f.setUnderline(true);
-    setFont(f);
-    colour("darkblue");
-}
-
-void LinkText::colour(const char *name)
-{
-    setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(name)));
-}
-
-void LinkText::activate()
-{
-    colour("darkblue");
-    if (m_action)
-        m_action();
-}
-
-void LinkText::attachPicture(QToolButton *picture)
-{
-    picture->setCursor(Qt::PointingHandCursor);
-    connect(picture, &QToolButton::pressed, this, [this] { colour("orange"); });
-    connect(picture, &QToolButton::clicked, this, &LinkText::activate);
-}
-
-void LinkText::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        colour("orange");
-    QLabel::mousePressEvent(event);
-}
-
-void LinkText::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        activate();
-}
 
 HelpViewer::HelpViewer(QWidget *parent)
     : QDialog(parent)

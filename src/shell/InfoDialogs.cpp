@@ -1,11 +1,11 @@
 #include "shell/InfoDialogs.h"
 
-#include "shell/HelpViewer.h"
-#include "settings/Backup.h"
-#include "settings/ProgramFolder.h"
 #include "archive/FindScreen.h"
 #include "framework/Desktop.h"
 #include "framework/WorkWindow.h"
+#include "settings/Backup.h"
+#include "settings/ProgramFolder.h"
+#include "shell/LinkText.h"
 
 #include <QDir>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "shell/LoginDialog.h"
 
-#include "settings/PasswordFile.h"
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "framework/WorkWindow.h"
+#include "settings/PasswordFile.h"
+#include "settings/ProgramFolder.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "shell/PrintStored.h"
 
-#include "shell/ScreenRegistry.h"
-#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"
 #include "output/CardPrint.h"
+#include "shell/ArchiveKinds.h"
+#include "shell/ScreenRegistry.h"
 #include "workers/WorkerCardScreen.h"
 
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "shell/SearchEverywhere.h"
 
-#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveScan.h"
 #include "archive/TextCodec.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
 #include "schedules/ScheduleFind.h"
 #include "schedules/ScheduleRecord.h"
+#include "shell/ArchiveKinds.h"
 #include "shifts/DailyShiftRecord.h"
 #include "shifts/ShiftFind.h"
 #include "shifts/WeeklyShiftRecord.h"

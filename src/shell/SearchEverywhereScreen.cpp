@@ -1,7 +1,5 @@
 #include "shell/SearchEverywhereScreen.h"
 
-#include "shell/YearMenu.h"
-#include "settings/ProgramFolder.h"
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"
 #include "archive/FindScreen.h"
@@ -9,6 +7,8 @@
 #include "framework/BoxBehaviour.h"
 #include "framework/Dialogs.h"
 #include "framework/WorkWindow.h"
+#include "settings/ProgramFolder.h"
+#include "shell/YearMenu.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
-#include "settings/Backup.h"
 #include "framework/Background.h"
+#include "settings/Backup.h"
 
 #include <QObject>
 

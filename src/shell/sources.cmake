@@ -1,5 +1,6 @@
 list(APPEND VELTARO_UI_SOURCES
   shell/HelpViewer.cpp
+  shell/LinkText.cpp
   shell/GuideWriter.cpp
   shell/InfoDialogs.cpp
   shell/MainMenu.cpp

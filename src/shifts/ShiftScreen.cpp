@@ -1,10 +1,10 @@
 #include "shifts/ShiftScreen.h"
 
-#include "framework/CalendarDialog.h"
-#include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/CalendarDialog.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "schedules/ScheduleCardScreen.h"
 #include "schedules/ScheduleFindScreen.h"
 #include "shifts/DailyShiftRecord.h"

@@ -1,8 +1,8 @@
 #include "shifts/WeeklyShiftScreen.h"
 
-#include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/Routines.h"
 #include "schedules/ScheduleCardScreen.h"
 #include "schedules/ScheduleFindScreen.h"
 #include "shifts/ShiftFindScreen.h"

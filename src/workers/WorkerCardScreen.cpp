@@ -1,12 +1,12 @@
 #include "workers/WorkerCardScreen.h"
 
-#include "settings/ProgramFolder.h"
 #include "archive/CardForm.h"
-#include "framework/Routines.h"
 #include "framework/BoxBehaviour.h"
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
+#include "settings/ProgramFolder.h"
 #include "workers/WorkerRecord.h"
 
 #include <QComboBox>

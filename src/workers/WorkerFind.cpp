@@ -1,8 +1,8 @@
 #include "workers/WorkerFind.h"
 
+#include "archive/ArchiveScan.h"
 #include "framework/Routines.h"
 #include "workers/WorkerRecord.h"
-#include "archive/ArchiveScan.h"
 
 #include <QFileInfo>
 

@@ -1,16 +1,16 @@
 #include "workers/WorkerFindScreen.h"
 
-#include "settings/ProgramFolder.h"
-#include "framework/Routines.h"
 #include "archive/CardScreen.h"
 #include "archive/ResultList.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
+#include "settings/ProgramFolder.h"
 #include "shifts/DailyShiftRecord.h"
 #include "workers/WorkerCardScreen.h"
 #include "workers/WorkerFind.h"
-#include "worklog/WorkCardScreen.h"
 #include "workers/WorkerRecord.h"
+#include "worklog/WorkCardScreen.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "worklog/WorkCardScreen.h"
 
-#include "framework/CalendarDialog.h"
-#include "worklog/WorkInstructionsDialog.h"
-#include "framework/Routines.h"
 #include "archive/CardForm.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/CalendarDialog.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
+#include "framework/Routines.h"
 #include "worklog/WorkComputations.h"
+#include "worklog/WorkInstructionsDialog.h"
 #include "worklog/WorkRecord.h"
 
 #include <QCheckBox>

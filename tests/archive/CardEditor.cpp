@@ -1,10 +1,10 @@
 // Another computer at the same worker card: in FOLDER, loads card 1 on the registry screen
 // and says "caricata"; once a line arrives on its input, puts TEXT into the notes and saves,
 // then prints the last message the screen showed (a question is answered No).
-#include "settings/ProgramFolder.h"
-#include "framework/ProgramFormats.h"
-#include "shell/ScreenRegistry.h"
 #include "framework/Dialogs.h"
+#include "framework/ProgramFormats.h"
+#include "settings/ProgramFolder.h"
+#include "shell/ScreenRegistry.h"
 #include "workers/WorkerCardScreen.h"
 
 #include <QApplication>

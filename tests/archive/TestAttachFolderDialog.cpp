@@ -1,9 +1,9 @@
 #include "archive/AttachFolderDialog.h"
+#include "archive/CardScreen.h"
+#include "framework/Documents.h"
 #include "shell/MainMenu.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "archive/CardScreen.h"
-#include "framework/Documents.h"
 #include "support/Modal.h"
 #include "support/ScreenFixture.h"
 

@@ -1,15 +1,15 @@
 #include "shell/ScreenRegistry.h"
 #include "archive/CardScreen.h"
-#include "projects/ProjectRecord.h"
+#include "framework/Clock.h"
 #include "projects/ProjectFind.h"
+#include "projects/ProjectRecord.h"
 #include "schedules/ScheduleRecord.h"
 #include "shifts/DailyShiftRecord.h"
 #include "shifts/WeeklyShiftRecord.h"
 #include "support/ScreenFixture.h"
+#include "workers/WorkerCardScreen.h"
 #include "workers/WorkerRecord.h"
 #include "worklog/WorkRecord.h"
-#include "workers/WorkerCardScreen.h"
-#include "framework/Clock.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 #include "cli/Cli.h"
 #include "support/RecordFiles.h"
 
-#include "shell/ArchiveKinds.h"
 #include "archive/ArchiveScan.h"
+#include "shell/ArchiveKinds.h"
 #include "worklog/WorkRecord.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "shell/MainMenu.h"
-#include "shell/PaymentsMenu.h"
-#include "shell/YearMenu.h"
 #include "compensation/MonthlyStats.h"
 #include "compensation/MonthlyStatsScreen.h"
 #include "framework/Printing.h"
+#include "shell/PaymentsMenu.h"
+#include "shell/YearMenu.h"
 #include "support/ScreenFixture.h"
 #include "WorkLogFixture.h"
 

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
-#include "support/CliRun.h"
 #include "compensation/ProjectReport.h"
 #include "framework/Clock.h"
+#include "support/CliRun.h"
 #include "support/RecordFiles.h"
 #include "worklog/WorkRecord.h"
 

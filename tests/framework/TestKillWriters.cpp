@@ -1,7 +1,7 @@
 #include "settings/Backup.h"
-#include "settings/PasswordFile.h"
 #include "archive/ArchiveFile.h"
 #include "output/SheetExport.h"
+#include "settings/PasswordFile.h"
 #include "support/Numbered.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 // Runs one writer over and over on DIR, each time with a new version, and prints the number
 // of every version it completed: the kill test stops it at random moments and checks DIR.
-#include "settings/Backup.h"
-#include "settings/PasswordFile.h"
 #include "archive/ArchiveFile.h"
 #include "framework/FileReplacement.h"
 #include "output/SheetExport.h"
 #include "projects/ProjectRtf.h"
+#include "settings/Backup.h"
+#include "settings/PasswordFile.h"
 #include "support/Numbered.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "settings/Backup.h"
+#include "framework/Dialogs.h"
 #include "settings/PasswordFile.h"
 #include "settings/ProgramFolder.h"
 #include "shell/StartBackup.h"
-#include "framework/Dialogs.h"
 #include "support/ScratchMount.h"
 
 #include <QDir>

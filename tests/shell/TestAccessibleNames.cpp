@@ -1,7 +1,7 @@
 #include "shell/MainMenu.h"
+#include "shell/LoginDialog.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "shell/LoginDialog.h"
 #include "support/Modal.h"
 #include "support/ScreenFixture.h"
 #include "workers/WorkerCardScreen.h"

@@ -1,10 +1,11 @@
 #include "shell/HelpViewer.h"
+#include "framework/WorkWindow.h"
 #include "shell/HelpTopics.h"
 #include "shell/InfoDialogs.h"
+#include "shell/LinkText.h"
 #include "shell/MainMenu.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "framework/WorkWindow.h"
 #include "support/Modal.h"
 #include "support/ScreenFixture.h"
 

@@ -1,12 +1,12 @@
 #include "shell/MainMenu.h"
+#include "framework/Printing.h"
+#include "projects/ProjectCardScreen.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "workers/WorkerCardScreen.h"
-#include "projects/ProjectCardScreen.h"
-#include "worklog/WorkCardScreen.h"
-#include "framework/Printing.h"
 #include "support/Modal.h"
 #include "support/ScreenFixture.h"
+#include "workers/WorkerCardScreen.h"
+#include "worklog/WorkCardScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>

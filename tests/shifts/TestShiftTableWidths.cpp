@@ -1,7 +1,7 @@
 #include "shell/MainMenu.h"
+#include "framework/WrappedLineEdit.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "framework/WrappedLineEdit.h"
 #include "support/ScreenFixture.h"
 
 #include <QLayout>

@@ -1,9 +1,9 @@
 #pragma once
-#include "settings/ProgramFolder.h"
-#include "shell/ScreenRegistry.h"
 #include "framework/Clock.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
+#include "settings/ProgramFolder.h"
+#include "shell/ScreenRegistry.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 #include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
 #include "workers/WorkerCardScreen.h"
-#include "workers/WorkerFindScreen.h"
 #include "workers/WorkerFind.h"
+#include "workers/WorkerFindScreen.h"
 #include "workers/WorkerRecord.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "shell/MainMenu.h"
+#include "archive/ResultList.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/YearMenu.h"
-#include "archive/ResultList.h"
 #include "support/RecordFiles.h"
-#include "workers/WorkerRecord.h"
 #include "support/ScreenFixture.h"
+#include "workers/WorkerRecord.h"
 #include "worklog/WorkCardScreen.h"
 
 #include <QCheckBox>

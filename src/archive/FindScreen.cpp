@@ -131,6 +131,15 @@ void centre(QWidget *dialog)
     }
 }
 
+QPushButton *closeButton(QDialog *dialog)
+{
+    auto *close = new QPushButton(QStringLiteral("Chiudi"), dialog);
+    close->setObjectName(QStringLiteral("btnChiudi"));
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+    return close;
+}
+
 }
 
 namespace {

@@ -106,6 +106,8 @@ namespace DialogFrame {
 // The frame of every dialog: a fixed size, no title-bar icons but the close button.
 void setup(QDialog *dialog, const QString &objectName, const QString &caption, const QSize &size);
 void centre(QWidget *dialog);
+// "Chiudi" (btnChiudi), the dialog's default button, accepting it.
+QPushButton *closeButton(QDialog *dialog);
 // The body of a confirmation dialog: an optional bold title, the lines centred one under the
 // other, and the action button `btnStampa` (the default, focused) beside `btnAnnulla`,
 // which rejects the dialog. Returns the action button.

@@ -46,11 +46,7 @@ HelpViewer::HelpViewer(QWidget *parent)
     row->addWidget(pdf);
     row->addWidget(link);
     row->addStretch();
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    row->addWidget(close);
+    row->addWidget(DialogFrame::closeButton(this));
     v->addLayout(row);
 }
 

@@ -46,15 +46,6 @@ QWidget *logo(QWidget *parent)
     return w;
 }
 
-QPushButton *closeButton(QDialog *d)
-{
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), d);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setDefault(true);
-    QObject::connect(close, &QPushButton::clicked, d, &QDialog::accept);
-    return close;
-}
-
 // A link text with its picture before it, on one line, the close button at the end.
 QHBoxLayout *linkRow(QDialog *d, const char *picture, const QString &glyph, const QString &text,
                      std::function<void()> action)
@@ -68,7 +59,7 @@ QHBoxLayout *linkRow(QDialog *d, const char *picture, const QString &glyph, cons
     row->addWidget(pic);
     row->addWidget(link);
     row->addStretch();
-    row->addWidget(closeButton(d));
+    row->addWidget(DialogFrame::closeButton(d));
     return row;
 }
 

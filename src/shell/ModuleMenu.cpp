@@ -8,7 +8,6 @@
 
 namespace {
 using MenuStyle::ExitRed;
-using MenuStyle::focusInSight;
 using MenuStyle::Slate;
 using MenuStyle::smallPicture;
 using Pictures::title;

@@ -9,11 +9,7 @@
 #include <QToolButton>
 
 namespace {
-using MenuStyle::ExitRed;
 using MenuStyle::focusInSight;
-using MenuStyle::Slate;
-using MenuStyle::smallPicture;
-using Pictures::title;
 }
 
 PaymentsMenu::PaymentsMenu(QWidget *parent)

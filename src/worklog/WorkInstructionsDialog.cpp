@@ -38,11 +38,7 @@ WorkInstructionsDialog::WorkInstructionsDialog(QWidget *parent)
     v->addWidget(body, 1);
     auto *row = new QHBoxLayout;
     row->addStretch();
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("btnChiudi"));
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    row->addWidget(close);
+    row->addWidget(DialogFrame::closeButton(this));
     v->addLayout(row);
 }
 

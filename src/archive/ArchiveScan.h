@@ -1,5 +1,6 @@
 #pragma once
 #include "archive/ArchiveFile.h"
+#include "archive/ArchiveMapping.h"
 
 #include <QString>
 
@@ -121,8 +122,8 @@ private:
     // Reads one range, calling each(n, record) until it returns false; gives up between
     // chunks once drop() is true.
     template <class Each, class Drop>
-    static RangeEnd readRange(int fd, int recordSize, const Range &range, std::vector<char> &chunk,
-                              Each &&each, Drop &&drop);
+    static RangeEnd readRange(int fd, const ArchiveMapping &map, int recordSize, const Range &range,
+                              std::vector<char> &chunk, Each &&each, Drop &&drop);
 
     template <class Part>
     static Part makePart(const Range &range)
@@ -135,22 +136,36 @@ private:
 };
 
 template <class Each, class Drop>
-ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, int recordSize, const Range &range, std::vector<char> &chunk,
-                                             Each &&each, Drop &&drop)
+ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, int recordSize, const Range &range,
+                                             std::vector<char> &chunk, Each &&each, Drop &&drop)
 {
     const qint64 perChunk = std::max<qint64>(1, std::min(chunkRecords(recordSize), range.count));
-    chunk.resize(size_t(perChunk * recordSize));
+    if (!map.data())
+        chunk.resize(size_t(perChunk * recordSize));
     const qint64 end = range.first + range.count;
     for (qint64 n = range.first; n < end;) {
         if (drop())
             return {End::Dropped, 0};
         const qint64 records = std::min(perChunk, end - n);
-        if (const int e = readRecords(fd, recordSize, n, records, chunk.data()))
+        const char *at = chunk.data();
+        if (map.data()) {
+            at = map.data() + (n - 1) * recordSize;
+            if (!map.bringIn((n - 1) * recordSize, records * recordSize))
+                return {End::Failed, EIO};
+        } else if (const int e = readRecords(fd, recordSize, n, records, chunk.data())) {
             return {End::Failed, e};
-        for (qint64 i = 0; i < records; ++i, ++n)
-            if (!each(n, chunk.data() + i * recordSize))
+        }
+        for (qint64 i = 0; i < records; ++i, ++n) {
+            // A mapped page that vanished (the file was cut short under us) ends the range
+            // before the first record that reaches it, as a short read would.
+            if (n * recordSize > map.lostFrom())
+                return {End::Failed, EIO};
+            if (!each(n, at + i * recordSize))
                 return {End::Stopped, 0};
+        }
     }
+    if ((end - 1) * recordSize > map.lostFrom() || !map.holds((end - 1) * recordSize))
+        return {End::Failed, EIO};
     return {};
 }
 
@@ -176,12 +191,13 @@ ArchiveScan::Result<Part> ArchiveScan::parts(const QString &path, int recordSize
         }
     };
     const int fd = archive.m_fd;
+    const ArchiveMapping map(fd, count * recordSize);
     onThreads(int(ranges.size()), [&](int index) {
         const size_t i = size_t(index);
         std::vector<char> chunk;
         Part &part = made[i].emplace(makePart<Part>(ranges[i]));
         ends[i] = readRange(
-            fd, recordSize, ranges[i], chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
+            fd, map, recordSize, ranges[i], chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
             [&] { return last.load(std::memory_order_relaxed) < i; });
         if (ends[i].end == End::Stopped || ends[i].end == End::Failed)
             endAt(i);
@@ -218,6 +234,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
         return out;
     }
     const int fd = archive.m_fd;
+    const ArchiveMapping map(fd, count * recordSize);
     const std::vector<Range> ranges = streamRanges(count, recordSize, rangeBytes);
     const qint64 perRange = ranges.front().count;
     const int workers = int(std::min<size_t>(size_t(threads()), ranges.size()));
@@ -233,7 +250,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
         std::vector<char> chunk;
         for (const Range &range : ranges) {
             const RangeEnd end = readRange(
-                fd, recordSize, range, chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
+                fd, map, recordSize, range, chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
                 [] { return false; });
             if (end.end == End::Failed) {
                 failed(end.error);
@@ -273,7 +290,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
                 if (!slot)
                     slot.emplace(makePart<Part>(ranges[i]));
                 const RangeEnd end = readRange(
-                    fd, recordSize, ranges[i], chunk,
+                    fd, map, recordSize, ranges[i], chunk,
                     [&](qint64 n, const char *record) { return read(*slot, n, record); },
                     [&] { return false; });
                 lock.lock();

@@ -1,6 +1,7 @@
 list(APPEND VELTARO_CORE_SOURCES
   archive/TextCodec.cpp
   archive/RecordLayout.cpp
+  archive/ArchiveMapping.cpp
   archive/ArchiveScan.cpp
   archive/ResultLines.cpp
   archive/ArchiveFile.cpp

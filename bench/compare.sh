@@ -6,12 +6,16 @@
 #
 #   bench/compare.sh [BUILD_DIR]        (default: build beside this folder)
 #
-# Environment: RUNS (default 20) and WARMUP (default 3) for hyperfine; VELTARO_THREADS, when
-# set, is used by the commands and the floor alike.
-# Each command shows the median wall time, its ratio to cat's (aim: 1.0 or less; 2 for the
-# export, which also writes a file almost half the archive's size, safely), its ratio to the
-# floor's, and the ratio of its processor time (user + system, hyperfine's means) to cat's,
-# which work on several threads makes higher, not lower: it shows what the threads cost.
+# Environment: RUNS (default 20) and WARMUP (default 3), the rounds; VELTARO_THREADS, when set,
+# is used by the commands and the floor alike; VELTARO_MAP=0 has the commands copy the file
+# with read() instead of mapping it.
+# The commands of a group run in turn, round after round, beside cat (build/bench/interleaved),
+# so that a moment of load on this shared machine weighs on all of them alike. Each command
+# shows its median wall time, its ratio to cat's (aim: 1.0 or less; 2 for the export, which
+# also writes a file almost half the archive's size, safely), its ratio to the floor's, and
+# the ratio of its processor time (user + system) to cat's, which work on several threads
+# makes higher, not lower: it shows what the threads cost. Ratios are medians of the ratios
+# taken round by round.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,20 +24,15 @@ cli=$build/bin/veltaro-cli
 gen=$build/bench/veltaro-gen
 screens=$build/bench/screen_bench
 floor=$build/bench/read_floor
+timer=$build/bench/interleaved
 runs=${RUNS:-20}
 warmup=${WARMUP:-3}
 target=1.0
 export_target=2
 
-for tool in "$cli" "$gen" "$floor"; do
+for tool in "$cli" "$gen" "$floor" "$timer"; do
     [[ -x $tool ]] || { echo "manca $tool: compilare prima (cmake --build $build)" >&2; exit 2; }
 done
-
-if ! command -v hyperfine >/dev/null; then
-    sudo=
-    [[ $(id -u) -eq 0 ]] || sudo=sudo
-    $sudo apt-get install -y hyperfine
-fi
 
 # As many threads as the commands use (ArchiveScan::threads()).
 threads=${VELTARO_THREADS:-$(nproc)}
@@ -53,13 +52,17 @@ surname=ross
 code=$(grep -o -m1 'C\.F\. [A-Z0-9]\{16\}' "$work/year.txt" | cut -c6-)
 [[ -n $code ]] || { echo "nessun codice fiscale nel registro generato" >&2; exit 2; }
 
-# column CSV COMMAND FIELD: one field (median, user, system) of a hyperfine CSV export, in ms.
-column() {
-    awk -F, -v cmd="$2" -v f="$3" 'NR == 1 { for (i = 1; i <= NF; ++i) at[$i] = i; next }
-        { c = $1; gsub(/^"|"$/, "", c); if (c == cmd) printf "%.1f", $at[f] * 1000 }' "$1"
+# timed OUT null|pipe COMMAND...: the commands run in turn, round after round (see
+# Interleaved.cpp), into OUT: a line a command with its text, median wall and processor ms,
+# and the medians of its wall and processor ratios to the first command, round by round.
+timed() {
+    local out=$1 into=$2
+    shift 2
+    "$timer" "$runs" "$warmup" "$into" "$@" >"$out"
 }
-cpu_ms() {
-    awk -v u="$(column "$1" "$2" user)" -v s="$(column "$1" "$2" system)" 'BEGIN { printf "%.1f", u + s }'
+# field OUT COMMAND N: field N (2 wall, 3 processor, 4 wall /first, 5 processor /first).
+field() {
+    awk -F'\t' -v cmd="$2" -v n="$3" '$1 == cmd { print $n }' "$1"
 }
 
 # target_of COMMAND: the ratio to cat a command aims at.
@@ -70,40 +73,35 @@ target_of() {
     esac
 }
 
-# measure NAME FILE WORD CLI_COMMAND...: cat and the commands with their output thrown
-# away, then grep and the same commands writing into a pipe. GNU grep stops at the first
-# match when its output is /dev/null, so grep never writes there.
+# measure NAME FILE WORD CLI_COMMAND...: cat, the floor and the commands with their output
+# thrown away, then grep and the same commands writing into a pipe. GNU grep stops at the
+# first match when its output is /dev/null, so grep never writes there. Every ratio is the
+# median of the ratios taken round by round, each command beside cat (or grep) in the same
+# round.
 measure() {
     local name=$1 file=$2 word=$3
     shift 3
     local cat_cmd="cat $file" floor_cmd="$floor $file" grep_cmd="grep -a -c -i $word $file"
     echo
     echo "== $name: $(du -m "$file" | cut -f1) MB, parola \"$word\""
-    hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --output=null \
-        --export-csv "$work/null.csv" "$cat_cmd" "$floor_cmd" "$@" >/dev/null 2>"$work/warnings"
-    hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --output=pipe \
-        --export-csv "$work/pipe.csv" "$grep_cmd" "$@" >/dev/null 2>"$work/warnings"
-    local cat_ms cat_cpu floor_ms grep_ms
-    cat_ms=$(column "$work/null.csv" "$cat_cmd" median)
-    cat_cpu=$(cpu_ms "$work/null.csv" "$cat_cmd")
-    floor_ms=$(column "$work/null.csv" "$floor_cmd" median)
-    grep_ms=$(column "$work/pipe.csv" "$grep_cmd" median)
-    printf '  %-14s %8s ms   (processore %s ms)\n' "cat" "$cat_ms" "$cat_cpu"
-    printf '  %-14s %8s ms   (processore %s ms, %s thread; /cat %s)\n' "pavimento" "$floor_ms" \
-        "$(cpu_ms "$work/null.csv" "$floor_cmd")" "$threads" "$(awk -v f="$floor_ms" -v c="$cat_ms" 'BEGIN { printf "%.2f", f / c }')"
-    printf '  %-14s %8s ms   (in una pipe)\n' "grep -a -c -i" "$grep_ms"
+    timed "$work/null.tsv" null "$cat_cmd" "$floor_cmd" "$@"
+    timed "$work/pipe.tsv" pipe "$grep_cmd" "$@"
+    local floor_ratio
+    floor_ratio=$(field "$work/null.tsv" "$floor_cmd" 4)
+    printf '  %-14s %8s ms   (processore %s ms)\n' "cat" "$(field "$work/null.tsv" "$cat_cmd" 2)" \
+        "$(field "$work/null.tsv" "$cat_cmd" 3)"
+    printf '  %-14s %8s ms   (processore %s ms, %s thread; /cat %.2f)\n' "pavimento" \
+        "$(field "$work/null.tsv" "$floor_cmd" 2)" "$(field "$work/null.tsv" "$floor_cmd" 3)" "$threads" "$floor_ratio"
+    printf '  %-14s %8s ms   (in una pipe)\n' "grep -a -c -i" "$(field "$work/pipe.tsv" "$grep_cmd" 2)"
     local cmd
     for cmd in "$@"; do
-        local quiet cpu piped
-        quiet=$(column "$work/null.csv" "$cmd" median)
-        cpu=$(cpu_ms "$work/null.csv" "$cmd")
-        piped=$(column "$work/pipe.csv" "$cmd" median)
         local shown=${cmd#"$cli "}
         echo "  ${shown//$work\//}"
-        awk -v q="$quiet" -v u="$cpu" -v p="$piped" -v c="$cat_ms" -v cu="$cat_cpu" -v f="$floor_ms" -v g="$grep_ms" -v t="$(target_of "$cmd")" 'BEGIN {
+        awk -v q="$(field "$work/null.tsv" "$cmd" 2)" -v r="$(field "$work/null.tsv" "$cmd" 4)" \
+            -v u="$(field "$work/null.tsv" "$cmd" 5)" -v f="$floor_ratio" -v p="$(field "$work/pipe.tsv" "$cmd" 2)" \
+            -v g="$(field "$work/pipe.tsv" "$cmd" 4)" -v t="$(target_of "$cmd")" 'BEGIN {
             printf "    %.1f ms  /cat %.2f %s   /pavimento %.2f   processore /cat %.2f   in una pipe %.1f ms /grep %.2f %s\n",
-                q, q / c, (q <= t * c ? "ok" : "OLTRE " t "x"), q / f, u / cu,
-                p, p / g, (p < g ? "ok" : "NON piu veloce")
+                q, r, (r <= t ? "ok" : "OLTRE " t "x"), r / f, u, p, g, (g < 1 ? "ok" : "NON piu veloce")
         }'
     done
 }
@@ -127,14 +125,14 @@ sheet=$work/Lavori.xls
 cp "$sheet" "$work/Copia.xls"
 durable="dd if=$sheet of=$work/Copia.tmp bs=1M conv=fsync status=none && mv $work/Copia.tmp $work/Copia.xls"
 exporting="$cli esporta $log --file=$sheet"
-hyperfine --style basic --warmup "$warmup" --runs "$runs" --output=null --export-csv "$work/durable.csv" \
-    "cat $log" "$durable" "$exporting" >/dev/null 2>"$work/warnings"
+timed "$work/durable.tsv" null "cat $log" "sh -c $durable" "$exporting"
 echo
 echo "== esporta accanto alla scrittura sicura dei suoi $(du -m "$sheet" | cut -f1) MB (dd conv=fsync, mv sulla copia precedente, tramite una shell)"
-awk -v c="$(column "$work/durable.csv" "cat $log" median)" -v d="$(column "$work/durable.csv" "$durable" median)" \
-    -v e="$(column "$work/durable.csv" "$exporting" median)" 'BEGIN {
+awk -v c="$(field "$work/durable.tsv" "cat $log" 2)" -v d="$(field "$work/durable.tsv" "sh -c $durable" 2)" \
+    -v dr="$(field "$work/durable.tsv" "sh -c $durable" 4)" -v e="$(field "$work/durable.tsv" "$exporting" 2)" \
+    -v er="$(field "$work/durable.tsv" "$exporting" 4)" 'BEGIN {
         printf "  cat %.1f ms   scrittura sicura %.1f ms (/cat %.2f)   esporta %.1f ms (/cat %.2f, /scrittura sicura %.2f)\n",
-            c, d, d / c, e, e / c, e / d
+            c, d, dr, e, er, er / dr
     }'
 
 # The search over every archive of a folder holding just the year log, beside reading it.
@@ -146,11 +144,10 @@ measure "cartella con 2024.lav" "$log" "$code" \
 # The fixed start-up every command pays, beside a program that does nothing.
 echo
 echo "== avvio"
-hyperfine -N --style basic --warmup "$warmup" --runs "$runs" --export-csv "$work/start.csv" \
-    "true" "$cli --help" >/dev/null 2>&1
+timed "$work/start.tsv" null "true" "$cli --help"
 for cmd in "true" "$cli --help"; do
     printf '  %-24s %6s ms   (processore %s ms)\n' "${cmd#"$build/bin/"}" \
-        "$(column "$work/start.csv" "$cmd" median)" "$(cpu_ms "$work/start.csv" "$cmd")"
+        "$(field "$work/start.tsv" "$cmd" 2)" "$(field "$work/start.tsv" "$cmd" 3)"
 done
 
 if [[ -x $screens ]]; then

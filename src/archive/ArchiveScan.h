@@ -40,6 +40,11 @@
 //   for (Part &p : result.parts) ...   // file order; on a failure, up to the range that failed
 //   if (!result.ok) ... result.error
 //
+// A Part that declares `using WholeRecords = std::true_type;` says that read() looks at
+// every field of a record (a search in every field, an export): where the file is mapped, the
+// next record is then asked of memory while this one is read, as a copy out of the file would
+// have brought it; readers that look at a few fields touch only those.
+//
 // read and done run on several threads at once: they may change their own Part and nothing
 // else that is shared. A Part is made on its range's thread, from the Range when it has a
 // constructor taking one (to reserve room for what the range may list), else by default.
@@ -121,7 +126,16 @@ private:
 
     // Reads one range, calling each(n, record) until it returns false; gives up between
     // chunks once drop() is true.
-    template <class Each, class Drop>
+    template <class Part>
+    static constexpr bool readsWholeRecords()
+    {
+        if constexpr (requires { typename Part::WholeRecords; })
+            return Part::WholeRecords::value;
+        else
+            return false;
+    }
+
+    template <bool WholeRecords, class Each, class Drop>
     static RangeEnd readRange(int fd, const ArchiveMapping &map, int recordSize, const Range &range,
                               std::vector<char> &chunk, Each &&each, Drop &&drop);
 
@@ -135,7 +149,7 @@ private:
     }
 };
 
-template <class Each, class Drop>
+template <bool WholeRecords, class Each, class Drop>
 ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, int recordSize, const Range &range,
                                              std::vector<char> &chunk, Each &&each, Drop &&drop)
 {
@@ -160,6 +174,11 @@ ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, 
             // before the first record that reaches it, as a short read would.
             if (n * recordSize > map.lostFrom())
                 return {End::Failed, EIO};
+            if constexpr (WholeRecords) {
+                if (map.data() && i + 1 < records)
+                    for (int b = 0; b < recordSize; b += 64)
+                        __builtin_prefetch(at + (i + 1) * recordSize + b);
+            }
             if (!each(n, at + i * recordSize))
                 return {End::Stopped, 0};
         }
@@ -196,7 +215,7 @@ ArchiveScan::Result<Part> ArchiveScan::parts(const QString &path, int recordSize
         const size_t i = size_t(index);
         std::vector<char> chunk;
         Part &part = made[i].emplace(makePart<Part>(ranges[i]));
-        ends[i] = readRange(
+        ends[i] = readRange<readsWholeRecords<Part>()>(
             fd, map, recordSize, ranges[i], chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
             [&] { return last.load(std::memory_order_relaxed) < i; });
         if (ends[i].end == End::Stopped || ends[i].end == End::Failed)
@@ -249,7 +268,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
         Part part = makePart<Part>(Range{1, perRange});
         std::vector<char> chunk;
         for (const Range &range : ranges) {
-            const RangeEnd end = readRange(
+            const RangeEnd end = readRange<readsWholeRecords<Part>()>(
                 fd, map, recordSize, range, chunk, [&](qint64 n, const char *record) { return read(part, n, record); },
                 [] { return false; });
             if (end.end == End::Failed) {
@@ -289,7 +308,7 @@ ArchiveScan::Outcome ArchiveScan::stream(const QString &path, int recordSize, qi
                 std::optional<Part> &slot = ring[i % ahead];
                 if (!slot)
                     slot.emplace(makePart<Part>(ranges[i]));
-                const RangeEnd end = readRange(
+                const RangeEnd end = readRange<readsWholeRecords<Part>()>(
                     fd, map, recordSize, ranges[i], chunk,
                     [&](qint64 n, const char *record) { return read(*slot, n, record); },
                     [&] { return false; });

@@ -5,7 +5,7 @@
 #
 #   bench/growth.sh [BUILD_DIR] [CARDS...]     (default: build beside this folder, 50000 500000)
 #
-# Environment: RUNS (default 5) for hyperfine. The 500 000-card log takes 1.4 GB in a
+# Environment: RUNS (default 5), rounds of cat and the summary in turn (bench/interleaved). The 500 000-card log takes 1.4 GB in a
 # temporary folder.
 set -euo pipefail
 
@@ -17,9 +17,10 @@ sizes=("$@")
 cli=$build/bin/veltaro-cli
 gen=$build/bench/veltaro-gen
 screens=$build/bench/screen_bench
+timer=$build/bench/interleaved
 runs=${RUNS:-5}
 
-for tool in "$cli" "$gen" "$screens"; do
+for tool in "$cli" "$gen" "$screens" "$timer"; do
     [[ -x $tool ]] || { echo "manca $tool: compilare prima (cmake --build $build)" >&2; exit 2; }
 done
 
@@ -37,11 +38,10 @@ for cards in "${sizes[@]}"; do
     "$gen" lavori "$cards" "$log" --seme 1 >/dev/null
     summary=("$cli" riepilogo "$log" --dal=01/01/2024 --al=31/12/2024)
     lines=$("${summary[@]}" | wc -l)
-    hyperfine -N --style none --warmup 1 --runs "$runs" --output=null --export-csv "$work/t.csv" \
-        "cat $log" "${summary[*]}" >/dev/null 2>&1
+    "$timer" "$runs" 1 null "cat $log" "${summary[*]}" >"$work/t.tsv"
     for what in cat riepilogo; do
         if [[ $what == cat ]]; then cmd="cat $log"; kb=$(peak_kb cat "$log"); else cmd="${summary[*]}"; kb=$(peak_kb "${summary[@]}"); fi
-        ms=$(awk -F, -v c="$cmd" 'NR > 1 { n = $1; gsub(/^"|"$/, "", n); if (n == c) printf "%.1f", $4 * 1000 }' "$work/t.csv")
+        ms=$(awk -F'\t' -v c="$cmd" '$1 == c { print $2 }' "$work/t.tsv")
         awk -v n="$cards" -v w="$what" -v ms="$ms" -v kb="$kb" -v l="$lines" 'BEGIN {
             printf "%-9d %-22s %10.1f %12.3f %10.1f %14s\n", n, w, ms, ms * 1000 / n, kb / 1024,
                 (w == "cat" ? "" : sprintf("%.0f", kb * 1024 / l)) }'

@@ -143,6 +143,18 @@ bool ArchiveMapping::bringIn(qint64 offset, qint64 length) const
     return true;
 }
 
+void ArchiveMapping::letGo(qint64 offset, qint64 length) const
+{
+    if (!m_data || length <= 0)
+        return;
+    // From the page where the bytes begin (the reader before them is done with it) up to the
+    // one where they end, which the bytes after them still need.
+    const uintptr_t from = (uintptr_t(m_data) + uintptr_t(offset)) & ~(g_pageSize - 1);
+    const uintptr_t to = (uintptr_t(m_data) + uintptr_t(offset + length)) & ~(g_pageSize - 1);
+    if (to > from)
+        ::madvise(reinterpret_cast<void *>(from), size_t(to - from), MADV_DONTNEED);
+}
+
 bool ArchiveMapping::holds(qint64 bytes) const
 {
     struct stat st;

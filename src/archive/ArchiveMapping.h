@@ -25,6 +25,11 @@ public:
     // fault every few pages; false when some of them are no longer in the file (or cannot be
     // read), which is the reader's cue to stop there.
     bool bringIn(qint64 offset, qint64 length) const;
+    // Lets go of the pages of [offset, offset + length) once they have been read, but the
+    // last one, which the bytes after them share: the pages stay in the system's file cache,
+    // but no longer count as this process's memory, which would otherwise grow to the size of
+    // the archive. A page let go that is read again is simply mapped again.
+    void letGo(qint64 offset, qint64 length) const;
     // The offset of the first page that vanished while it was read; the largest qint64 while
     // none has.
     qint64 lostFrom() const;

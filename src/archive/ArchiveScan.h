@@ -182,6 +182,7 @@ ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, 
             if (!each(n, at + i * recordSize))
                 return {End::Stopped, 0};
         }
+        map.letGo((n - records - 1) * recordSize, records * recordSize);
     }
     if ((end - 1) * recordSize > map.lostFrom() || !map.holds((end - 1) * recordSize))
         return {End::Failed, EIO};

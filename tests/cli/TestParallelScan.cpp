@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <numeric>
 #include <optional>
 
@@ -250,6 +251,50 @@ private slots:
         QVERIFY(!scan.error.isEmpty());
         QCOMPARE(scan.parts.size(), size_t(1));
         QCOMPARE(scan.parts.front(), QVector<qint64>({1, 2}));
+    }
+
+    // The pages of a mapped archive are let go as the reading goes: the process does not
+    // grow to the size of the file.
+    void aMappedArchiveDoesNotStayInMemory()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("2017.lav");
+        constexpr qint64 Records = 16000;   // 46 MB
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QByteArray block(WorkRecord::Size * 100, '\1');
+            for (qint64 written = 0; written < Records; written += 100)
+                QCOMPARE(file.write(block), block.size());
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (!ArchiveMapping(file.handle(), file.size()).data())
+            QSKIP("this file system is read with read(), not mapped");
+        const auto fileResident = [] {   // kB of mapped files in this process's memory
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (!status.open(QIODevice::ReadOnly))
+                return qint64(-1);
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("RssFile:"))
+                    return line.mid(8).trimmed().split(' ').first().toLongLong();
+            return qint64(-1);
+        };
+        const qint64 before = fileResident();
+        if (before < 0)
+            QSKIP("no /proc/self/status here");
+        for (const int threads : {1, 2}) {
+            const Threads forced(threads);
+            std::atomic<qint64> grown{0};
+            const auto scan = ArchiveScan::parts<int>(path, WorkRecord::Size, [&](int &sum, qint64 n, const char *record) {
+                sum += record[0];
+                if (n % 1000 == 0)
+                    grown = std::max(grown.load(), fileResident() - before);
+                return true;
+            });
+            QVERIFY(scan.ok);
+            QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 kB of the file stayed mapped").arg(grown.load())));
+        }
     }
 
     // When no thread can be started (here every thread's stack is bigger than the memory the

@@ -117,6 +117,7 @@ private:
     // Reads records [from, from + count) into into; 0 or an errno value.
     static int readRecords(int fd, int recordSize, qint64 from, qint64 count, char *into);
     static qint64 chunkRecords(int recordSize);
+    static constexpr qint64 LetGoBytes = 4 << 20;
 
     enum class End { Whole, Stopped, Failed, Dropped };
     struct RangeEnd {
@@ -157,6 +158,7 @@ ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, 
     if (!map.data())
         chunk.resize(size_t(perChunk * recordSize));
     const qint64 end = range.first + range.count;
+    qint64 heldFrom = (range.first - 1) * recordSize;   // the first byte read and not let go
     for (qint64 n = range.first; n < end;) {
         if (drop())
             return {End::Dropped, 0};
@@ -182,7 +184,12 @@ ArchiveScan::RangeEnd ArchiveScan::readRange(int fd, const ArchiveMapping &map, 
             if (!each(n, at + i * recordSize))
                 return {End::Stopped, 0};
         }
-        map.letGo((n - records - 1) * recordSize, records * recordSize);
+        // Let go in steps of a few MB: each step costs every processor running this program
+        // a flush of its address cache.
+        if (const qint64 read = (n - 1) * recordSize; read - heldFrom >= LetGoBytes) {
+            map.letGo(heldFrom, read - heldFrom);
+            heldFrom = read;
+        }
     }
     if ((end - 1) * recordSize > map.lostFrom() || !map.holds((end - 1) * recordSize))
         return {End::Failed, EIO};

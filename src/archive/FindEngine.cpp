@@ -140,10 +140,14 @@ LineBuilder columnLine(const RecordLayout &layout, const QVector<Column> &column
     };
 }
 
-Listing list(const QString &path, const RecordLayout &layout,
-             const std::function<Verdict(qint64, const char *)> &judge, const LineBuilder &line)
+namespace {
+
+template <bool Most>
+Listing listing(const QString &path, const RecordLayout &layout,
+                const std::function<Verdict(qint64, const char *)> &judge, const LineBuilder &line)
 {
     struct Part {
+        using WholeRecords = std::bool_constant<Most>;
         explicit Part(const ArchiveScan::Range &range)
         {
             // Room for a line of every card: only what the lines fill is ever touched, and
@@ -181,21 +185,31 @@ Listing list(const QString &path, const RecordLayout &layout,
     return out;
 }
 
+}
+
 Listing list(const QString &path, const RecordLayout &layout,
-             const std::function<bool(qint64, const char *)> &keep, const LineBuilder &line)
+             const std::function<Verdict(qint64, const char *)> &judge, const LineBuilder &line, Expect expect)
+{
+    return expect == Expect::Most ? listing<true>(path, layout, judge, line) : listing<false>(path, layout, judge, line);
+}
+
+Listing list(const QString &path, const RecordLayout &layout,
+             const std::function<bool(qint64, const char *)> &keep, const LineBuilder &line, Expect expect)
 {
     return list(
         path, layout,
         std::function<Verdict(qint64, const char *)>(
             [&](qint64 n, const char *record) { return keep(n, record) ? Verdict::List : Verdict::Pass; }),
-        line);
+        line, expect);
 }
 
 Listing search(const QString &path, const RecordLayout &layout, const QVector<Filter> &filters,
                const LineBuilder &line)
 {
     const Matcher matcher(layout, filters);
-    return list(path, layout, [&](qint64, const char *record) { return matcher.matches(record); }, line);
+    // With no filter in use every card is listed.
+    return list(path, layout, [&](qint64, const char *record) { return matcher.matches(record); }, line,
+                matcher.inUse() == 0 ? Expect::Most : Expect::Few);
 }
 
 bool pick(const QString &path, const RecordLayout &layout, const LineBuilder &line, const QString &picked,

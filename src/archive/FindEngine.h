@@ -85,11 +85,16 @@ enum class Verdict { Pass, List, Unreadable };
 // merged, the same list one thread gives. Only the listed lines are built; none is decoded
 // here. judge and line run on several threads at once: they must not change anything shared.
 // On a read failure ok is false and lines holds what was listed before it.
+// Expect::Most, when nearly every card will be listed, has each next card asked of memory
+// while this one is looked at (see ArchiveScan): the lines take fields from all over it.
+enum class Expect { Few, Most };
 Listing list(const QString &path, const RecordLayout &layout,
-             const std::function<Verdict(qint64 n, const char *record)> &judge, const LineBuilder &line);
+             const std::function<Verdict(qint64 n, const char *record)> &judge, const LineBuilder &line,
+             Expect expect = Expect::Few);
 // The same with a rule that only keeps or passes over.
 Listing list(const QString &path, const RecordLayout &layout,
-             const std::function<bool(qint64 n, const char *record)> &keep, const LineBuilder &line);
+             const std::function<bool(qint64 n, const char *record)> &keep, const LineBuilder &line,
+             Expect expect = Expect::Few);
 
 // The search of a find screen: the records matching the filters, as sorted lines.
 Listing search(const QString &path, const RecordLayout &layout, const QVector<Filter> &filters,

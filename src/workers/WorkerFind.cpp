@@ -147,7 +147,7 @@ Expiring expiring(const QString &path, const QDate &today)
             }
             return Find::Verdict::Pass;
         }),
-        contractLine());
+        contractLine(), Find::Expect::Most);   // expired contracts stay listed: most cards, in time
     out.unreadable = out.listing.unreadable;
     return out;
 }

@@ -3,9 +3,9 @@
 #include <QByteArray>
 
 #include <atomic>
-#include <limits>
 #include <cerrno>
 #include <csignal>
+#include <limits>
 #include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>

@@ -2,15 +2,15 @@
 #include <QtGlobal>
 
 // The records of an open archive as one read-only view of the file, for the whole-archive
-// readers: on a local disk, mapping the file's cached pages costs about a third of copying
-// them out with read(), and a reader then touches only the fields it looks at.
+// readers: on a local disk, mapping the file's cached pages costs about two thirds of what
+// copying them out with read() does, and a reader then touches only the fields it looks at.
 //
-// Only a file on a local file system is mapped (ext4, xfs, btrfs, f2fs, tmpfs): on a network
-// share or a removable stick a page may become unreadable at any moment, so those are read
-// with read() as before, as is any file when VELTARO_MAP=0 (for comparisons). A page that
-// vanishes under a mapping (another program cut the file short, a disk error) does not end
-// the process: it reads as zeros from then on and lostFrom() tells where, so the reader can
-// stop before it and report the archive as unreadable, as a short read() would.
+// Only a file on a local file system is mapped (ext4, xfs, btrfs, f2fs, tmpfs, overlayfs):
+// on a network share or a removable stick a page may become unreadable at any moment, so
+// those are read with read() as before, as is any file when VELTARO_MAP=0 (for comparisons).
+// A page that vanishes under a mapping (another program cut the file short, a disk error)
+// does not end the process: it reads as zeros from then on and lostFrom() tells where, so the
+// reader can stop before it and report the archive as unreadable, as a short read() would.
 class ArchiveMapping
 {
 public:

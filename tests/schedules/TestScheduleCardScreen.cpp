@@ -16,12 +16,7 @@ namespace {
 // The expected bytes of a stored preset, built from the published offsets.
 QByteArray preset(const QList<QPair<int, QByteArray>> &fields)
 {
-    QByteArray r(3757, '\0');
-    for (const auto &[offset, text] : fields) {
-        r[offset] = char(text.size());
-        r.replace(offset + 1, text.size(), text);
-    }
-    return r;
+    return RecordFiles::atOffsets(3757, fields);
 }
 int band(int nn) { return 655 + 133 * (nn - 1); }
 

@@ -20,12 +20,7 @@
 namespace {
 QByteArray dailyCard(const QList<QPair<int, QByteArray>> &fields)
 {
-    QByteArray r(5220, '\0');
-    for (const auto &[offset, text] : fields) {
-        r[offset] = char(text.size());
-        r.replace(offset + 1, text.size(), text);
-    }
-    return r;
+    return RecordFiles::atOffsets(5220, fields);
 }
 int band(int nn) { return 666 + 133 * (nn - 1); }
 int workers(int nn) { return 2262 + 121 * (nn - 1); }

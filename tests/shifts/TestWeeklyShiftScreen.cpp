@@ -15,12 +15,7 @@
 namespace {
 QByteArray weeklyCard(const QList<QPair<int, QByteArray>> &fields)
 {
-    QByteArray r(5841, '\0');
-    for (const auto &[offset, text] : fields) {
-        r[offset] = char(text.size());
-        r.replace(offset + 1, text.size(), text);
-    }
-    return r;
+    return RecordFiles::atOffsets(5841, fields);
 }
 // The cell of band nn on day d (0 Monday .. 6 Sunday).
 int cell(int day, int nn) { return 891 + 492 * day + 41 * (nn - 1); }

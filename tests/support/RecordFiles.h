@@ -1,6 +1,7 @@
 #pragma once
 #include "archive/RecordLayout.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QList>
 #include <QPair>
@@ -15,6 +16,18 @@ inline Record make(const RecordLayout &layout, const Fields &fields)
     Record r(layout);
     for (const auto &[name, text] : fields)
         r.set(name, text);
+    return r;
+}
+
+// The expected bytes of a stored record of `size` bytes, built from the published offsets:
+// at each offset the text's length byte, then the text; zeros elsewhere.
+inline QByteArray atOffsets(int size, const QList<QPair<int, QByteArray>> &fields)
+{
+    QByteArray r(size, '\0');
+    for (const auto &[offset, text] : fields) {
+        r[offset] = char(text.size());
+        r.replace(offset + 1, text.size(), text);
+    }
     return r;
 }
 

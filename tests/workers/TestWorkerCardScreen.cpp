@@ -1,3 +1,4 @@
+#include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
 #include "workers/WorkerCardScreen.h"
 #include "workers/WorkerRecord.h"
@@ -15,12 +16,7 @@ namespace {
 // The expected bytes of a stored card, built from the published offsets.
 QByteArray card(const QList<QPair<int, QByteArray>> &fields)
 {
-    QByteArray r(4043, '\0');
-    for (const auto &[offset, text] : fields) {
-        r[offset] = char(text.size());
-        r.replace(offset + 1, text.size(), text);
-    }
-    return r;
+    return RecordFiles::atOffsets(4043, fields);
 }
 
 QByteArray minimalCard(const QByteArray &surname, const QByteArray &name)

@@ -111,25 +111,29 @@ bool ArchiveFile::readAll(qint64 n, QByteArray &buffer)
     return true;
 }
 
-bool ArchiveFile::lock()
+namespace {
+// The writers' lock: one byte at LockOffset, taken or given back with type.
+struct flock lockByte(short type)
 {
     struct flock fl;
     std::memset(&fl, 0, sizeof fl);
-    fl.l_type = F_WRLCK;
+    fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = LockOffset;
     fl.l_len = 1;
+    return fl;
+}
+}
+
+bool ArchiveFile::lock()
+{
+    struct flock fl = lockByte(F_WRLCK);
     return FileOps::setLock(m_fd, F_OFD_SETLKW, &fl) == 0 || fail("lock");
 }
 
 void ArchiveFile::unlock()
 {
-    struct flock fl;
-    std::memset(&fl, 0, sizeof fl);
-    fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = LockOffset;
-    fl.l_len = 1;
+    struct flock fl = lockByte(F_UNLCK);
     ::fcntl(m_fd, F_OFD_SETLK, &fl);
 }
 

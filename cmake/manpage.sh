@@ -10,11 +10,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # help2man writes its headings in the language of the locale it is given; a system without
-# the Italian locale gets one built beside the pages.
-if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
+# the Italian locale gets one built beside the pages. Both pages are written at the same
+# time by a parallel build, so the locale is made in a folder of this run's own and put in
+# place with one rename: the other run sees either no locale or a whole one, never half.
+if ! locale -a 2>/dev/null | grep -ix 'it_IT\.utf-\?8' >/dev/null; then
   if [ ! -d "$locales/it_IT.UTF-8" ]; then
     mkdir -p "$locales"
-    localedef -i it_IT -c -f UTF-8 "$locales/it_IT.UTF-8" 2>/dev/null || [ -d "$locales/it_IT.UTF-8" ]
+    own=$(mktemp -d "$locales/.making.XXXXXX")
+    localedef -i it_IT -c -f UTF-8 "$own/it_IT.UTF-8" 2>/dev/null || [ -f "$own/it_IT.UTF-8/LC_CTYPE" ]
+    mv -T "$own/it_IT.UTF-8" "$locales/it_IT.UTF-8" 2>/dev/null || [ -d "$locales/it_IT.UTF-8" ]
+    rm -rf "$own"
   fi
   export LOCPATH=$locales
 fi
@@ -49,4 +54,6 @@ fi
 stamp=$(sed -n 's/^ -- .*>  //p' "$changelog" | head -n 1)
 SOURCE_DATE_EPOCH=$(date -d "$stamp" +%s) help2man --no-info --locale=it_IT.UTF-8 --section=1 \
   --name="$summary" --include="$include" --output="$work/page" "$program"
+# A locale help2man could not use gives English headings without an error: say so here.
+grep -q '^\.SH SINTASSI' "$work/page" || { echo "manpage.sh: $name(1) did not come out in Italian" >&2; exit 1; }
 gzip -9n <"$work/page" >"$output"

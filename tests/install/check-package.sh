@@ -18,14 +18,17 @@ version=$("$build/bin/veltaro-cli" --version | sed -n '1s/.* //p')
 [ "$("$build/bin/veltaro" --version | sed -n '1s/.* //p')" = "$version" ] || fail "veltaro and veltaro-cli give different versions"
 changelog_version=$(dpkg-parsechangelog -l "$source_dir/resources/debian/changelog" -S Version)
 [ "$changelog_version" = "$version" ] || fail "the changelog's last entry is $changelog_version, the programs $version"
-release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$source_dir"/resources/*.metainfo.xml | head -n 1)
+release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$source_dir"/resources/*.metainfo.xml | sed -n 1p)
 [ "$release" = "$version" ] || fail "the metainfo's last release is $release, the programs $version"
 
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 # The manual pages speak Italian, like the programs.
+# The page is read whole before it is looked at: a grep that stops at its first match would
+# leave tar and zcat writing into a closed pipe, and pipefail would take that for a failure.
 for page in veltaro veltaro-cli; do
-  dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/share/man/man1/$page.1.gz" | zcat | grep -q "^\.SH SINTASSI" \
-    || fail "the manual page $page(1) is not in Italian"
+  text=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/share/man/man1/$page.1.gz" | zcat) \
+    || fail "the manual page $page(1) cannot be read from the package"
+  grep -q "^\.SH SINTASSI" <<<"$text" || fail "the manual page $page(1) is not in Italian"
 done
 for f in usr/share/doc/veltaro/copyright usr/share/doc/veltaro/changelog.gz usr/share/man/man1/veltaro.1.gz \
          usr/share/man/man1/veltaro-cli.1.gz usr/share/bash-completion/completions/veltaro-cli \

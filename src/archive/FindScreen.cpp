@@ -1,4 +1,5 @@
 #include "archive/FindScreen.h"
+#include "framework/BusyCursor.h"
 #include "framework/ProgramFormats.h"
 
 #include "archive/ResultList.h"
@@ -289,7 +290,8 @@ void FindScreen::search()
     }
     m_countFilters->setText(QString::number(inUse));
 
-    const Find::Listing found = Find::search(archivePath(), *m_def.layout, filters, m_def.line);
+    const Find::Listing found =
+        BusyCursor::during([&] { return Find::search(archivePath(), *m_def.layout, filters, m_def.line); });
     if (!found.ok) {
         m_wait->hide();
         Dialogs::notice(this, Dialogs::archiveAccessText());

@@ -1,4 +1,5 @@
 #include "compensation/MonthlyStatsScreen.h"
+#include "framework/BusyCursor.h"
 #include "framework/ProgramFormats.h"
 
 #include "compensation/MonthlyStats.h"
@@ -226,7 +227,8 @@ void MonthlyStatsScreen::openChart()
     for (QLabel *month : m_months)
         month->setText(QStringLiteral("0"));
 
-    const MonthlyStats::Stats stats = MonthlyStats::compute(Routines::trimmed(m_file->text()), anno);
+    const MonthlyStats::Stats stats =
+        BusyCursor::during([&] { return MonthlyStats::compute(Routines::trimmed(m_file->text()), anno); });
     if (!stats.readOk) {
         // A chart of a log read in part would show wrong totals as if they were right.
         Dialogs::notice(this, PaySummary::archiveNotice());

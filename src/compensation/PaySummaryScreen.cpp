@@ -4,6 +4,7 @@
 #include "archive/ResultList.h"
 #include "compensation/PaySummary.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/BusyCursor.h"
 #include "framework/Dialogs.h"
 #include "framework/HelpHook.h"
 #include "framework/Routines.h"
@@ -142,8 +143,8 @@ void PaySummaryScreen::build()
     m_conta->setText(filtered ? QStringLiteral("1") : QStringLiteral("0"));
     m_heading->setText(PaySummary::heading(m_request.codFisc));
 
-    const PaySummary::Summary summary =
-        PaySummary::build(m_request.path, {m_request.codFisc, m_request.start, m_request.end});
+    const PaySummary::Summary summary = BusyCursor::during(
+        [&] { return PaySummary::build(m_request.path, {m_request.codFisc, m_request.start, m_request.end}); });
     m_list->setLines(summary.lines, true);
     m_total->setText(summary.totalText);
     fitListType();

@@ -1,6 +1,7 @@
 #include "framework/Dialogs.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QInputDialog>
 #include <QLabel>
 #include <QAbstractButton>
@@ -27,6 +28,12 @@ QString displayed(QString text)
     return text;
 }
 
+bool waitCursorShown()
+{
+    const QCursor *c = QGuiApplication::overrideCursor();
+    return c && c->shape() == Qt::WaitCursor;
+}
+
 QString titleFor(QWidget *parent)
 {
     QWidget *w = parent ? parent->window() : QApplication::activeWindow();
@@ -36,7 +43,7 @@ QString titleFor(QWidget *parent)
 QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text, bool noByDefault = false)
 {
     const QString title = titleFor(parent);
-    record.append(Shown{kind, text, title});
+    record.append(Shown{kind, text, title, waitCursorShown()});
     if (testMode) {
         if (kind != Kind::Question)
             return QMessageBox::Ok;
@@ -88,7 +95,7 @@ bool question(QWidget *parent, const QString &text, bool noByDefault)
 int choice(QWidget *parent, const QString &text, const QStringList &buttons, int defaultIndex)
 {
     const QString title = titleFor(parent);
-    record.append(Shown{Kind::Question, text, title});
+    record.append(Shown{Kind::Question, text, title, waitCursorShown()});
     if (testMode)
         return choices.isEmpty() ? defaultIndex : choices.dequeue();
     QMessageBox box(parent);

@@ -17,6 +17,7 @@ struct Shown {
     Kind kind;
     QString text;
     QString title;
+    bool waitCursor = false;   // the pointer still said "wait" while the box was up
 };
 
 // Warning, error and information boxes: OK and Cancel, the answer ignored.

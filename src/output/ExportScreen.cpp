@@ -2,6 +2,7 @@
 
 #include "archive/FindScreen.h"
 #include "archive/TextCodec.h"
+#include "framework/BusyCursor.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
 #include "framework/HelpHook.h"
@@ -159,7 +160,7 @@ void ExportScreen::showEvent(QShowEvent *event)
 
 void ExportScreen::fill()
 {
-    SheetExport::Reading reading = SheetExport::read(m_sheet, m_archivePath);
+    SheetExport::Reading reading = BusyCursor::during([this] { return SheetExport::read(m_sheet, m_archivePath); });
     m_cells = std::move(reading.grid);
     m_model->setGrid(&m_cells);
     // What could be read stays in the grid; the user is told that the rest could not.
@@ -172,7 +173,7 @@ void ExportScreen::exportFile()
     if (!Dialogs::question(this, SheetExport::exportQuestion()))
         return;
     const QString path = ProgramFolder::file(m_sheet.fileName);
-    if (!SheetExport::writeFile(path, SheetExport::document(m_sheet, m_cells))) {
+    if (!BusyCursor::during([&] { return SheetExport::writeFile(path, SheetExport::document(m_sheet, m_cells)); })) {
         Dialogs::notice(this, SheetExport::failureNotice());
         return;
     }

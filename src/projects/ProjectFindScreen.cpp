@@ -3,6 +3,7 @@
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"
 #include "archive/ResultList.h"
+#include "framework/BusyCursor.h"
 #include "framework/Clock.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
@@ -72,7 +73,8 @@ void ExpiredProjectsScreen::open(QWidget *parent)
 void ExpiredProjectsScreen::build()
 {
     createIfMissing(openProjectArchive(), ProjectRecord::layout().size());
-    const ProjectFind::Expired due = ProjectFind::expired(openProjectArchive(), Clock::today());
+    const ProjectFind::Expired due =
+        BusyCursor::during([] { return ProjectFind::expired(openProjectArchive(), Clock::today()); });
     resultPanel()->setLines(due.listing.lines, true);
     // The lines listed stay; a card that could not be judged is said once the list is on view.
     if (due.unreadable > 0)

@@ -3,6 +3,7 @@
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
 #include "archive/TextCodec.h"
+#include "framework/BusyCursor.h"
 #include "framework/Desktop.h"
 #include "framework/Dialogs.h"
 #include "framework/Report.h"
@@ -55,7 +56,8 @@ ProjectReportScreen::ProjectReportScreen(const Project &project, QWidget *parent
 {
     DialogFrame::setup(this, QStringLiteral("TfrmRendiconto"), QStringLiteral(" Rendiconto del progetto"), QSize(900, 600));
     m_logs = logsOf(project);
-    m_report = ProjectReport::build({m_logs, project.code, std::nullopt, std::nullopt});
+    m_report = BusyCursor::during(
+        [&] { return ProjectReport::build({m_logs, project.code, std::nullopt, std::nullopt}); });
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(16, 14, 16, 12);
@@ -216,7 +218,7 @@ void ProjectReportScreen::exportFile()
         if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('_'))
             c = QLatin1Char('_');
     const QString path = ProgramFolder::file(QStringLiteral("Rendiconto_%1.xls").arg(code));
-    if (!SheetExport::writeFile(path, SheetExport::document(sheet, grid))) {
+    if (!BusyCursor::during([&] { return SheetExport::writeFile(path, SheetExport::document(sheet, grid)); })) {
         Dialogs::notice(this, SheetExport::failureNotice());
         return;
     }

@@ -5,6 +5,7 @@
 #include "archive/FindScreen.h"
 #include "archive/ResultList.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/BusyCursor.h"
 #include "framework/Dialogs.h"
 #include "framework/WorkWindow.h"
 #include "settings/ProgramFolder.h"
@@ -123,9 +124,7 @@ void SearchEverywhereScreen::search()
         m_text->setFocus();
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_found = SearchEverywhere::search(ProgramFolder::path(), text);
-    QApplication::restoreOverrideCursor();
+    m_found = BusyCursor::during([&] { return SearchEverywhere::search(ProgramFolder::path(), text); });
     // By archive as the main menu lists them, the newest year first, then by card.
     m_rows.clear();
     for (int i = 0; i < m_found.hits.size(); ++i)

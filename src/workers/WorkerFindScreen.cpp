@@ -2,6 +2,7 @@
 
 #include "archive/CardScreen.h"
 #include "archive/ResultList.h"
+#include "framework/BusyCursor.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/Routines.h"
@@ -104,7 +105,8 @@ void ContractsDueScreen::open(QWidget *parent)
 
 void ContractsDueScreen::build()
 {
-    const WorkerFind::Expiring due = WorkerFind::expiring(workerArchive(), Clock::today());
+    const WorkerFind::Expiring due =
+        BusyCursor::during([] { return WorkerFind::expiring(workerArchive(), Clock::today()); });
     resultPanel()->setLines(due.listing.lines, true);
     // The lines listed stay; what kept others out is said once the list is on view.
     if (!due.listing.ok)

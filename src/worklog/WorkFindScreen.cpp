@@ -3,6 +3,7 @@
 #include "archive/ArchiveFile.h"
 #include "archive/ResultList.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/BusyCursor.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/Routines.h"
@@ -79,7 +80,7 @@ void IncompleteWorksScreen::open(QWidget *parent)
 void IncompleteWorksScreen::build()
 {
     createIfMissing(openWorkLog(), WorkRecord::layout().size());
-    resultPanel()->setLines(WorkFind::incomplete(openWorkLog()).lines, true);
+    resultPanel()->setLines(BusyCursor::during([] { return WorkFind::incomplete(openWorkLog()); }).lines, true);
 }
 
 void IncompleteWorksScreen::pickLine(const QString &line)
@@ -183,8 +184,10 @@ void ProjectImportScreen::openYear()
     m_results->searchBox()->clear();
     m_file->setText(ProgramFolder::file(ProjectFind::fileName(text)));
     createIfMissing(m_file->text(), ProjectRecord::layout().size());
-    const Find::Listing found = Find::list(
-        m_file->text(), ProjectRecord::layout(), [](qint64, const char *) { return true; }, ProjectFind::line());
+    const Find::Listing found = BusyCursor::during([&] {
+        return Find::list(m_file->text(), ProjectRecord::layout(), [](qint64, const char *) { return true; },
+                          ProjectFind::line());
+    });
     // An archive that cannot be read leaves the user on the year, told why, rather than on an
     // empty list that looks like a year without projects.
     if (!found.ok) {

@@ -218,6 +218,9 @@ private slots:
         QCOMPARE(Dialogs::Test::shown().size(), 1);
         QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Notice);
         QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
+        // Told with the ordinary pointer, and the pointer stays ordinary afterwards.
+        QVERIFY(!Dialogs::Test::last().waitCursor);
+        QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(in(&screen, "panAvvio")->isVisible());
         QVERIFY(!in(&screen, "lblAttendere")->isVisible());
     }

@@ -1,9 +1,9 @@
 #include "archive/FindScreen.h"
-#include "framework/BusyCursor.h"
 #include "framework/ProgramFormats.h"
 
 #include "archive/ResultList.h"
 #include "framework/BoxBehaviour.h"
+#include "framework/BusyCursor.h"
 #include "framework/Dialogs.h"
 #include "framework/Routines.h"
 
@@ -319,26 +319,46 @@ void FindScreen::done(int result)
     QDialog::done(result);
 }
 
-SummaryScreen::SummaryScreen(const QString &objectName, const QString &caption, const QString &listTitle,
-                             QString *remembered, QWidget *parent)
-    : QDialog(parent)
+SummaryScreen::SummaryScreen(SummaryDefinition definition, QWidget *parent)
+    : QDialog(parent), m_def(std::move(definition))
 {
-    DialogFrame::setup(this, objectName, caption, QSize(862, 560));
+    DialogFrame::setup(this, m_def.objectName, m_def.caption, QSize(862, 560));
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
-    m_results = new ResultPanel(listTitle, remembered, false, this);
+    m_results = new ResultPanel(m_def.listTitle, m_def.remembered, false, this);
+    if (m_def.keepInView > 0)
+        m_results->list()->keepInView(m_def.keepInView);
     v->addWidget(m_results);
     connect(m_results, &ResultPanel::picked, this, [this](const QString &line) {
         if (!line.isNull())
-            pickLine(line);
+            m_def.pick(line);
         accept();
     });
     connect(m_results, &ResultPanel::closeRequested, this, &QDialog::reject);
 }
 
-void SummaryScreen::noticeAfterShow(const QString &text)
+int SummaryScreen::openModal(QWidget *parent, SummaryDefinition definition)
 {
-    QTimer::singleShot(0, this, [this, text] { Dialogs::notice(this, text); });
+    SummaryScreen screen(std::move(definition), parent);
+    return screen.exec();
+}
+
+void SummaryScreen::build()
+{
+    const Find::Listing found = BusyCursor::during(m_def.list);
+    m_results->setLines(found.lines, true);
+    // The lines listed stay; what kept others out is said once the list is on view, so that an
+    // archive that could not be read is never taken for one with nothing to list.
+    QStringList notices;
+    if (!found.ok)
+        notices << Dialogs::archiveAccessText();
+    if (found.unreadable > 0 && m_def.unreadableNotice)
+        notices << m_def.unreadableNotice(found.unreadable);
+    if (!notices.isEmpty())
+        QTimer::singleShot(0, this, [this, notices] {
+            for (const QString &text : notices)
+                Dialogs::notice(this, text);
+        });
 }
 
 void SummaryScreen::showEvent(QShowEvent *event)

@@ -80,25 +80,38 @@ private:
     QLabel *m_memory;
 };
 
-// A summary: the result panel alone, filled when shown.
+// What a module tells a summary screen: the lines one rule picks from a whole archive
+// (contracts due, expired projects, incomplete works) and what a picked line does.
+struct SummaryDefinition {
+    QString objectName;                          // "TfrmDaRinnovare"
+    QString caption;
+    QString listTitle;
+    QString *remembered = nullptr;               // the in-list search text of the class
+    int keepInView = 0;                          // leading characters kept in view (ResultList)
+    std::function<Find::Listing()> list;         // reads the archive
+    std::function<QString(int count)> unreadableNotice;   // cards the rule could not judge
+    std::function<void(const QString &line)> pick;
+};
+
+// A summary: the result panel alone, filled each time it is shown. An archive that cannot
+// be read, and cards the rule could not judge, are said once the list is on view.
 class SummaryScreen : public QDialog
 {
     Q_OBJECT
 public:
-    SummaryScreen(const QString &objectName, const QString &caption, const QString &listTitle,
-                  QString *remembered, QWidget *parent = nullptr);
+    explicit SummaryScreen(SummaryDefinition definition, QWidget *parent = nullptr);
+    // Shows one modally and destroys it; returns how it was closed (Accepted after a pick).
+    static int openModal(QWidget *parent, SummaryDefinition definition);
     ResultPanel *resultPanel() const { return m_results; }
 
 protected:
-    // Fills the list; called each time the screen is shown.
-    virtual void build() = 0;
-    virtual void pickLine(const QString &line) = 0;
-    // Shows a message once the screen is on view.
-    void noticeAfterShow(const QString &text);
     void showEvent(QShowEvent *event) override;
     void done(int result) override;
 
 private:
+    void build();
+
+    SummaryDefinition m_def;
     ResultPanel *m_results;
 };
 

@@ -138,7 +138,7 @@ void ProjectCardScreen::build()
         {"cmdStampa", "Stampa", "Stampa la scheda riepilogativa del progetto corrente.", "P", Grey,
          [this] { ProjectRtfDialog::open(this, QStringLiteral("referti"), [this](const QString &field) { return shownText(field); }); }},
         {"cmdScaduti", "Scaduti", "Visualizza il riepilogo dei progetti non ultimati alla data di scadenza.", "!", Orange,
-         [this] { ExpiredProjectsScreen::open(this); }},
+         [this] { SummaryScreen::openModal(this, ProjectFindScreen::expired()); }},
         {"cmdEsporta", "Esporta", "Esporta le schede in archivio in un file di Microsoft Excel.", "XL", Grey, {}},
         {"cmdFile", "Allegati", "Allega file alla scheda corrente.", "@", Grey, {}},
         {"cmdGuida", "Guida", "Visualizza la guida in linea.", "i", Grey, {}},

@@ -3,7 +3,6 @@
 #include "archive/ArchiveFile.h"
 #include "archive/CardScreen.h"
 #include "archive/ResultList.h"
-#include "framework/BusyCursor.h"
 #include "framework/Clock.h"
 #include "projects/ProjectFind.h"
 #include "projects/ProjectRecord.h"
@@ -56,34 +55,21 @@ void ProjectFindScreen::open(QWidget *parent, const QString &mode)
     FindScreen::openModal(parent, definition(), mode);
 }
 
-ExpiredProjectsScreen::ExpiredProjectsScreen(QWidget *parent)
-    : SummaryScreen(QStringLiteral("TfrmProgettiScaduti"), QStringLiteral(" Riepilogo progetti scaduti non ultimati"),
-                    ProjectFind::expiredTitle(), &remembered, parent)
+SummaryDefinition ProjectFindScreen::expired()
 {
+    static QString remembered;
     // The due date is why a project is listed: it stays in view on a common screen.
-    resultPanel()->list()->keepInView(ProjectFind::DueDateColumnEnd);
-}
-
-void ExpiredProjectsScreen::open(QWidget *parent)
-{
-    ExpiredProjectsScreen screen(parent);
-    screen.exec();
-}
-
-void ExpiredProjectsScreen::build()
-{
-    createIfMissing(openProjectArchive(), ProjectRecord::layout().size());
-    const ProjectFind::Expired due =
-        BusyCursor::during([] { return ProjectFind::expired(openProjectArchive(), Clock::today()); });
-    resultPanel()->setLines(due.listing.lines, true);
-    // The lines listed stay; a card that could not be judged is said once the list is on view.
-    if (due.unreadable > 0)
-        noticeAfterShow(ProjectFind::unreadableNotice(due.unreadable));
-}
-
-void ExpiredProjectsScreen::pickLine(const QString &line)
-{
-    PickModes::handOver(openProjectArchive(), ProjectRecord::layout(), ProjectFind::line(), line, loadIntoProjects);
+    return {QStringLiteral("TfrmProgettiScaduti"), QStringLiteral(" Riepilogo progetti scaduti non ultimati"),
+            ProjectFind::expiredTitle(), &remembered, ProjectFind::DueDateColumnEnd,
+            [] {
+                createIfMissing(openProjectArchive(), ProjectRecord::layout().size());
+                return ProjectFind::expired(openProjectArchive(), Clock::today()).listing;
+            },
+            ProjectFind::unreadableNotice,
+            [](const QString &line) {
+                PickModes::handOver(openProjectArchive(), ProjectRecord::layout(), ProjectFind::line(), line,
+                                    loadIntoProjects);
+            }};
 }
 
 void installProjectFind()

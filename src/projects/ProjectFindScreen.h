@@ -9,22 +9,9 @@ FindDefinition definition();
 // shows it modally and destroys it.
 void open(QWidget *parent, const QString &mode);
 inline QString remembered;
-}
-
 // The open projects of the archive whose due date has passed.
-class ExpiredProjectsScreen : public SummaryScreen
-{
-    Q_OBJECT
-public:
-    explicit ExpiredProjectsScreen(QWidget *parent = nullptr);
-    static void open(QWidget *parent);
-
-    static inline QString remembered;
-
-protected:
-    void build() override;
-    void pickLine(const QString &line) override;
-};
+SummaryDefinition expired();
+}
 
 // The archive the project screen has open.
 QString openProjectArchive();

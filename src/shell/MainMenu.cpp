@@ -223,7 +223,6 @@ void MainMenu::openContracts()
     if (!registry)
         return;
     registry->open();
-    ContractsDueScreen summary(registry);
-    if (summary.exec() != QDialog::Accepted)
+    if (SummaryScreen::openModal(registry, WorkerFindScreen::contractsDue()) != QDialog::Accepted)
         registry->close();
 }

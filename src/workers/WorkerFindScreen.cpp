@@ -2,7 +2,6 @@
 
 #include "archive/CardScreen.h"
 #include "archive/ResultList.h"
-#include "framework/BusyCursor.h"
 #include "framework/Clock.h"
 #include "framework/Dialogs.h"
 #include "framework/Routines.h"
@@ -90,41 +89,25 @@ void WorkerFindScreen::open(QWidget *parent, const QString &mode)
     FindScreen::openModal(parent, definition(), mode);
 }
 
-ContractsDueScreen::ContractsDueScreen(QWidget *parent)
-    : SummaryScreen(QStringLiteral("TfrmDaRinnovare"), QStringLiteral(" Riepilogo contratti in scadenza o scaduti"),
-                    WorkerFind::contractTitle(), &remembered, parent)
+SummaryDefinition WorkerFindScreen::contractsDue()
 {
-    resultPanel()->list()->keepInView(WorkerFind::ContractColumnsInView);
-}
-
-void ContractsDueScreen::open(QWidget *parent)
-{
-    ContractsDueScreen screen(parent);
-    screen.exec();
-}
-
-void ContractsDueScreen::build()
-{
-    const WorkerFind::Expiring due =
-        BusyCursor::during([] { return WorkerFind::expiring(workerArchive(), Clock::today()); });
-    resultPanel()->setLines(due.listing.lines, true);
-    // The lines listed stay; what kept others out is said once the list is on view.
-    if (!due.listing.ok)
-        noticeAfterShow(Dialogs::archiveAccessText());
-    if (due.unreadable > 0)
-        noticeAfterShow(WorkerFind::unreadableNotice(due.unreadable));
-}
-
-void ContractsDueScreen::pickLine(const QString &line)
-{
-    PickModes::handOver(workerArchive(), WorkerRecord::layout(), WorkerFind::contractLine(), line, loadIntoRegistry);
+    static QString remembered;
+    return {QStringLiteral("TfrmDaRinnovare"), QStringLiteral(" Riepilogo contratti in scadenza o scaduti"),
+            WorkerFind::contractTitle(), &remembered, WorkerFind::ContractColumnsInView,
+            [] { return WorkerFind::expiring(workerArchive(), Clock::today()).listing; }, WorkerFind::unreadableNotice,
+            [](const QString &line) {
+                PickModes::handOver(workerArchive(), WorkerRecord::layout(), WorkerFind::contractLine(), line,
+                                    loadIntoRegistry);
+            }};
 }
 
 void installWorkerFind()
 {
     registerModes();
     WorkerCardScreen::openFind = [](WorkerCardScreen *screen) { WorkerFindScreen::open(screen, QStringLiteral("istruttori")); };
-    WorkerCardScreen::openExpiring = [](WorkerCardScreen *screen) { ContractsDueScreen::open(screen); };
+    WorkerCardScreen::openExpiring = [](WorkerCardScreen *screen) {
+        SummaryScreen::openModal(screen, WorkerFindScreen::contractsDue());
+    };
     WorkCardScreen::openWorkerFind = [](WorkCardScreen *screen) { WorkerFindScreen::open(screen, QStringLiteral("lavori")); };
     if (auto *registry = qobject_cast<WorkerCardScreen *>(PickModes::screen(QStringLiteral("TfrmIstruttori"))))
         registry->updateCommands();

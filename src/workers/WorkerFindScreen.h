@@ -9,22 +9,9 @@ FindDefinition definition();
 // Creates a find screen in this mode, shows it modally and destroys it.
 void open(QWidget *parent, const QString &mode);
 inline QString remembered;
-}
-
 // The contracts whose notice period has begun, or that have expired.
-class ContractsDueScreen : public SummaryScreen
-{
-    Q_OBJECT
-public:
-    explicit ContractsDueScreen(QWidget *parent = nullptr);
-    static void open(QWidget *parent);
-
-    static inline QString remembered;
-
-protected:
-    void build() override;
-    void pickLine(const QString &line) override;
-};
+SummaryDefinition contractsDue();
+}
 
 // Wires the registry screen's find and expiry commands and registers the worker find modes.
 void installWorkerFind();

@@ -65,27 +65,19 @@ void WorkFindScreen::open(QWidget *parent, const QString &mode)
     FindScreen::openModal(parent, definition(), mode);
 }
 
-IncompleteWorksScreen::IncompleteWorksScreen(QWidget *parent)
-    : SummaryScreen(QStringLiteral("TfrmLavIncompleti"), QStringLiteral(" Riepilogo lavori incompleti"),
-                    WorkFind::incompleteTitle(), &remembered, parent)
+SummaryDefinition WorkFindScreen::incomplete()
 {
-}
-
-void IncompleteWorksScreen::open(QWidget *parent)
-{
-    IncompleteWorksScreen screen(parent);
-    screen.exec();
-}
-
-void IncompleteWorksScreen::build()
-{
-    createIfMissing(openWorkLog(), WorkRecord::layout().size());
-    resultPanel()->setLines(BusyCursor::during([] { return WorkFind::incomplete(openWorkLog()); }).lines, true);
-}
-
-void IncompleteWorksScreen::pickLine(const QString &line)
-{
-    PickModes::handOver(openWorkLog(), WorkRecord::layout(), WorkFind::line(), line, loadIntoWorks);
+    static QString remembered;
+    return {QStringLiteral("TfrmLavIncompleti"), QStringLiteral(" Riepilogo lavori incompleti"),
+            WorkFind::incompleteTitle(), &remembered, 0,
+            [] {
+                createIfMissing(openWorkLog(), WorkRecord::layout().size());
+                return WorkFind::incomplete(openWorkLog());
+            },
+            nullptr,
+            [](const QString &line) {
+                PickModes::handOver(openWorkLog(), WorkRecord::layout(), WorkFind::line(), line, loadIntoWorks);
+            }};
 }
 
 ProjectImportScreen::ProjectImportScreen(QWidget *parent)
@@ -225,7 +217,9 @@ void installWorkFind()
 {
     PickModes::add(FindName, QStringLiteral("lavori"), loadIntoWorks);
     WorkCardScreen::openFind = [](WorkCardScreen *screen) { WorkFindScreen::open(screen, QStringLiteral("lavori")); };
-    WorkCardScreen::openIncomplete = [](WorkCardScreen *screen) { IncompleteWorksScreen::open(screen); };
+    WorkCardScreen::openIncomplete = [](WorkCardScreen *screen) {
+        SummaryScreen::openModal(screen, WorkFindScreen::incomplete());
+    };
     WorkCardScreen::openProjectImport = [](WorkCardScreen *screen) { ProjectImportScreen::open(screen); };
     if (auto *card = workScreen())
         card->updateCommands();

@@ -9,22 +9,9 @@ namespace WorkFindScreen {
 FindDefinition definition();
 void open(QWidget *parent, const QString &mode);
 inline QString remembered;
-}
-
 // The works of the open log marked incomplete.
-class IncompleteWorksScreen : public SummaryScreen
-{
-    Q_OBJECT
-public:
-    explicit IncompleteWorksScreen(QWidget *parent = nullptr);
-    static void open(QWidget *parent);
-
-    static inline QString remembered;
-
-protected:
-    void build() override;
-    void pickLine(const QString &line) override;
-};
+SummaryDefinition incomplete();
+}
 
 // Copies the name, code and scope of a project of a chosen year into the work card.
 class ProjectImportScreen : public QDialog

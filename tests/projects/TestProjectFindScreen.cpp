@@ -110,6 +110,13 @@ private slots:
         ScreenFixture::click(screen, "cmdScaduti");
         QCOMPARE(screen->findChild<QLineEdit *>("txtStato")->text(), QString("seconda"));
         QCOMPARE(screen->lblPosizione()->text(), QString("7"));
+
+        // An archive that cannot be read is said, not shown as a year with nothing expired.
+        QVERIFY(QFile::remove(fx.path("2017.prg")) && QDir().mkdir(fx.path("2017.prg")));
+        Dialogs::Test::clear();
+        Modal::on([](QDialog *) { QTRY_COMPARE(Dialogs::Test::shown().size(), 1); });
+        ScreenFixture::click(screen, "cmdScaduti");
+        QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
     }
 
     void rtfDocumentPieces()

@@ -167,7 +167,7 @@ private slots:
                       worker({{"Cognome", "Senza"}, {"Scadenza", "10/06/2017"}, {"Preavviso", ""}}),
                       worker({{"Cognome", "Neri"}, {"Scadenza", "10/06/2017"}, {"Preavviso", "9"}}),
                       worker({{"Cognome", "Azzurri"}, {"Scadenza", "31/05/2017"}, {"Preavviso", "0"}})});
-        ContractsDueScreen summary;
+        SummaryScreen summary(WorkerFindScreen::contractsDue());
         summary.show();
         ScreenFixture::activate(&summary);
         QCOMPARE(summary.windowTitle(), QString(" Riepilogo contratti in scadenza o scaduti"));
@@ -197,7 +197,7 @@ private slots:
     {
         ScreenFixture fx(QDate(2017, 5, 31));
         writeWorkers({worker({{"Cognome", "Verdi"}, {"Scadenza", "01/01/2030"}, {"Preavviso", "0"}})});
-        ContractsDueScreen summary;
+        SummaryScreen summary(WorkerFindScreen::contractsDue());
         summary.show();
         QTest::qWait(20);
         QCOMPARE(ScreenFixture::child<ResultList>(&summary, "lstRecords")->count(), 0);
@@ -205,7 +205,7 @@ private slots:
 
         QFile::remove(fx.path("Dipendenti.pro"));
         QVERIFY(QDir(fx.dir.path()).mkdir("Dipendenti.pro"));
-        ContractsDueScreen failing;
+        SummaryScreen failing(WorkerFindScreen::contractsDue());
         failing.show();
         QTRY_COMPARE(Dialogs::Test::shown().size(), 1);
         QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());

@@ -96,6 +96,13 @@ private slots:
         ScreenFixture::click(screen, "cmdIncompleti");
         QCOMPARE(box("Note")->text(), QString("seconda"));
         QCOMPARE(screen->lblPosizione()->text(), QString("4"));
+
+        // A log that cannot be read is said, not shown as a year without incomplete works.
+        QVERIFY(QFile::remove(fx.path("2017.lav")) && QDir().mkdir(fx.path("2017.lav")));
+        Dialogs::Test::clear();
+        Modal::on([](QDialog *) { QTRY_COMPARE(Dialogs::Test::shown().size(), 1); });
+        ScreenFixture::click(screen, "cmdIncompleti");
+        QCOMPARE(Dialogs::Test::last().text, Dialogs::archiveAccessText());
     }
 
     void importsAProject()

@@ -112,17 +112,8 @@ private slots:
         ScreenFixture fx;
         openFromMenu(fx);
         ScreenFixture::activate(screen);
-        const QStringList order{"Nome", "Periodo", "Sede", "Disposizioni", "Inizio01", "Fine01", "Attivita01", "Inizio02"};
-        for (int i = 0; i + 1 < order.size(); ++i) {
-            box(order[i])->setFocus();
-            QTest::keyClick(box(order[i]), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), box(order[i + 1]));
-        }
-        box("Attivita12")->setFocus();
-        QTest::keyClick(box("Attivita12"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), box("Annotazioni"));
-        QTest::keyClick(box("Annotazioni"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), box("Nome"));
+        ScreenFixture::enterMoves(screen, {"Nome", "Periodo", "Sede", "Disposizioni", "Inizio01", "Fine01", "Attivita01", "Inizio02"});
+        ScreenFixture::enterMoves(screen, {"Attivita12", "Annotazioni", "Nome"});
         for (const char *f : {"effNome", "effPeriodo", "effSede", "effDisposizioni"})
             QVERIFY(screen->findChild<QWidget *>(f));
         for (const char *f : {"effAnnotazioni", "effInizio01", "effAttivita12"})

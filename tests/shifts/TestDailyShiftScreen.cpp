@@ -113,19 +113,8 @@ private slots:
     {
         ScreenFixture fx;
         openYear(fx);
-        const QStringList order{"Periodo", "Sede", "Disposizioni", "Inizio01", "Fine01", "Lavoratore01", "Attivita01", "Inizio02"};
-        for (int i = 0; i + 1 < order.size(); ++i) {
-            box(order[i])->setFocus();
-            QTest::keyClick(box(order[i]), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), box(order[i + 1]));
-        }
-        box("Attivita12")->setFocus();
-        QTest::keyClick(box("Attivita12"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), box("Annotazioni"));
-        QTest::keyClick(box("Annotazioni"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), box("Nome"));
-        QTest::keyClick(box("Nome"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), box("Data"));
+        ScreenFixture::enterMoves(screen, {"Periodo", "Sede", "Disposizioni", "Inizio01", "Fine01", "Lavoratore01", "Attivita01", "Inizio02"});
+        ScreenFixture::enterMoves(screen, {"Attivita12", "Annotazioni", "Nome", "Data"});
         bool picker = false;
         Modal::on([&picker](QDialog *d) { picker = d->objectName() == "TfrmCalendario"; });
         QTest::keyClick(box("Data"), Qt::Key_Return);

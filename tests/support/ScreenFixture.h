@@ -55,6 +55,17 @@ struct ScreenFixture {
         QVERIFY(w);
         QTest::mouseClick(w, Qt::LeftButton);
     }
+    // Enter in each box of the chain, boxes named without their "txt", moves the focus to the next.
+    static void enterMoves(QWidget *screen, const QStringList &chain)
+    {
+        for (qsizetype i = 0; i + 1 < chain.size(); ++i) {
+            QWidget *from = child(screen, qPrintable("txt" + chain[i]));
+            QVERIFY(from);
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), child(screen, qPrintable("txt" + chain[i + 1])));
+        }
+    }
     static void activate(QWidget *w)
     {
         QApplication::setActiveWindow(w->window());

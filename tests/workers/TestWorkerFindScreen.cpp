@@ -1,4 +1,5 @@
 #include "archive/ResultList.h"
+#include "support/Modal.h"
 #include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
 #include "workers/WorkerCardScreen.h"
@@ -29,24 +30,6 @@ QString line(const Find::LineBuilder &builder, const Record &r)
     return QString::fromLatin1(out);
 }
 
-// Runs f on the modal dialog a command is about to open.
-void onModal(std::function<void(QDialog *)> f)
-{
-    QTimer::singleShot(0, [f] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        f(d);
-        if (d->isVisible())
-            d->reject();
-    });
-}
-
-void pickFirstLine(QDialog *d)
-{
-    auto *list = ScreenFixture::child<ResultList>(d, "lstRecords");
-    list->selectRow(0);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-}
 
 // Picks the only line found for a surname in a worker find screen of the given mode.
 void findAndPick(const QString &mode, const QString &surname)
@@ -57,7 +40,7 @@ void findAndPick(const QString &mode, const QString &surname)
     screen.filterBox(0)->setText(surname);
     QTest::mouseClick(ScreenFixture::child(&screen, "btnCerca"), Qt::LeftButton);
     QCOMPARE(ScreenFixture::child<ResultList>(&screen, "lstRecords")->count(), 1);
-    pickFirstLine(&screen);
+    Modal::pick(&screen);
     QVERIFY(!screen.isVisible());
 }
 
@@ -222,12 +205,12 @@ private slots:
         QVERIFY(ScreenFixture::child(registry, "cmdScaduti")->isEnabled());
 
         // "istruttori": the whole card with its position.
-        onModal([](QDialog *d) {
+        Modal::on([](QDialog *d) {
             QCOMPARE(d->objectName(), QString("TfrmTrovaIstruttori"));
             QCOMPARE(ScreenFixture::child<QLabel>(d, "lblMemory")->text(), QString("istruttori"));
             ScreenFixture::child<QLineEdit>(d, "txtCodice")->setText("struttore");
             QTest::mouseClick(ScreenFixture::child(d, "btnCerca"), Qt::LeftButton);
-            pickFirstLine(d);
+            Modal::pick(d);
         });
         ScreenFixture::click(registry, "cmdTrova");
         QCOMPARE(registry->lblPosizione()->text(), QString("2"));
@@ -237,10 +220,10 @@ private slots:
         // The contract summary replaces whatever card is shown, saved or not.
         ScreenFixture::click(registry, "cmdNuovo");
         ScreenFixture::child<QLineEdit>(registry, "txtCognome")->setText("Non salvato");
-        onModal([](QDialog *d) {
+        Modal::on([](QDialog *d) {
             QCOMPARE(d->objectName(), QString("TfrmDaRinnovare"));
             QCOMPARE(ScreenFixture::child<ResultList>(d, "lstRecords")->count(), 1);
-            pickFirstLine(d);
+            Modal::pick(d);
         });
         ScreenFixture::click(registry, "cmdScaduti");
         QCOMPARE(registry->lblPosizione()->text(), QString("2"));
@@ -254,7 +237,7 @@ private slots:
         ScreenFixture fx;
         const auto boxColour = [](QWidget *caller, const char *command) {
             QColor colour;
-            onModal([&colour](QDialog *d) {
+            Modal::on([&colour](QDialog *d) {
                 auto *box = ScreenFixture::child<QLineEdit>(d, "txtCognome");
                 box->ensurePolished();
                 colour = box->palette().color(QPalette::Base);

@@ -145,7 +145,7 @@ int main(int argc, char *argv[])
         Dialogs::warning(screens.login, QStringLiteral("Attenzione: %1.").arg(interrupted));
 
     StartBackup backup;
-    QObject::connect(&backup, &StartBackup::finished, screens.mainMenu, &MainMenu::showFolderFacts);
+    screens.mainMenu->follow(&backup);
     backup.start(ProgramFolder::path());
     // For start-up measurements: stop as soon as the first window is on screen.
     if (args.contains(QStringLiteral("--misura-avvio")))

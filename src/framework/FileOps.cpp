@@ -171,6 +171,13 @@ int link(const QString &from, const QString &to)
     return ::link(name(from).constData(), name(to).constData());
 }
 
+ssize_t copyRange(int in, off_t *inOffset, int out, off_t *outOffset, size_t size)
+{
+    if (injected())
+        return -1;
+    return retried([&] { return ::copy_file_range(in, inOffset, out, outOffset, size, 0); });
+}
+
 int mkdir(const QString &path, mode_t mode)
 {
     if (injected())

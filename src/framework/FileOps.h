@@ -26,6 +26,9 @@ int rename(const QString &from, const QString &to);
 // Gives `from` the name `to` only if nothing bears it yet (EEXIST otherwise).
 int renameNoReplace(const QString &from, const QString &to);
 int link(const QString &from, const QString &to);
+// The kernel's own copy (copy_file_range) of up to size bytes, at and advancing both offsets;
+// the blocks are shared where the file system can. The bytes copied, 0 at the end of `in`.
+ssize_t copyRange(int in, off_t *inOffset, int out, off_t *outOffset, size_t size);
 int mkdir(const QString &path, mode_t mode = 0777);
 
 // Cleanup after a failure and the folder sync after a rename cannot undo what is done;

@@ -14,9 +14,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +27,10 @@ namespace Backup {
 namespace {
 
 constexpr qint64 Chunk = 1 << 20;
+// A copy under way writes every few seconds; one silent for a day was cut short, even on a
+// share whose computers' clocks disagree by some hours.
+constexpr qint64 StaleAfterSeconds = 24 * 3600;
+constexpr qint64 KernelStep = qint64(16) << 20;   // progress is told at least this often
 const QString PartSuffix = QStringLiteral(".part");
 
 // Only folders named by the rolling take part in it; anything else under Backup is the user's.
@@ -51,7 +57,26 @@ QStringList subfolders(const QString &base, bool (*keep)(const QString &))
     return names;
 }
 
-bool sameContent(const QString &a, const QString &b)
+// Counts the bytes copied and read back, for the progress shown while a backup runs.
+struct Meter {
+    const Progress *report = nullptr;
+    qint64 done = 0;
+    qint64 total = 0;
+    void add(qint64 bytes)
+    {
+        done += bytes;
+        if (report && *report)
+            (*report)(qMin(done, total), total);
+    }
+};
+
+void advance(Meter *meter, qint64 bytes)
+{
+    if (meter)
+        meter->add(bytes);
+}
+
+bool sameContent(const QString &a, const QString &b, Meter *meter = nullptr)
 {
     QFile fa(a), fb(b);
     if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
@@ -60,16 +85,21 @@ bool sameContent(const QString &a, const QString &b)
         const QByteArray x = fa.read(Chunk), y = fb.read(Chunk);
         if (x.isEmpty() || x != y)
             return false;
+        advance(meter, x.size());
     }
     return fb.atEnd() && fa.error() == QFile::NoError && fb.error() == QFile::NoError;
 }
 
-bool writeCopy(const QString &from, const QString &to, QString &error)
+// Which side a copy failed on: an archive that cannot be read is left out of the backup,
+// while a backup that cannot be written is no backup at all.
+enum class Copy { Done, SourceFault, TargetFault };
+
+Copy writeCopy(const QString &from, const QString &to, QString &error, Meter *meter)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("%1 non può essere letto: %2").arg(native(from), in.errorString());
-        return false;
+        return Copy::SourceFault;
     }
     const QDateTime modified = in.fileTime(QFileDevice::FileModificationTime);
     const auto writeFailed = [&](int fd) {
@@ -77,11 +107,26 @@ bool writeCopy(const QString &from, const QString &to, QString &error)
         if (fd >= 0)
             ::close(fd);
         error = QStringLiteral("%1 non può essere scritto: %2").arg(native(to), FileOps::errorText(e));
-        return false;
+        return Copy::TargetFault;
     };
     const int out = FileOps::open(to, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (out < 0)
         return writeFailed(out);
+    // The kernel copies first, sharing the blocks where the file system can; where it cannot
+    // (another file system, some network shares) or stops short, the rest is read and written,
+    // which also tells a failing archive from a failing backup disk.
+    off_t inAt = 0, outAt = 0;
+    for (const qint64 size = in.size(); inAt < size;) {
+        const ssize_t n = FileOps::copyRange(in.handle(), &inAt, out, &outAt, size_t(qMin<qint64>(size - inAt, KernelStep)));
+        if (n <= 0)
+            break;
+        advance(meter, n);
+    }
+    if (!in.seek(inAt)) {
+        ::close(out);
+        error = QStringLiteral("%1 non può essere letto: %2").arg(native(from), in.errorString());
+        return Copy::SourceFault;
+    }
     while (!in.atEnd()) {
         const QByteArray data = in.read(Chunk);
         if (data.isEmpty()) {
@@ -89,10 +134,12 @@ bool writeCopy(const QString &from, const QString &to, QString &error)
                 break;   // shorter than it was: the check that follows tells
             ::close(out);
             error = QStringLiteral("%1 non può essere letto: %2").arg(native(from), in.errorString());
-            return false;
+            return Copy::SourceFault;
         }
-        if (FileOps::write(out, data.constData(), size_t(data.size())) != data.size())
+        if (FileOps::pwrite(out, data.constData(), size_t(data.size()), outAt) != data.size())
             return writeFailed(out);
+        outAt += data.size();
+        advance(meter, data.size());
     }
     // On the disk before it counts as a copy; the time is the original's, so an archive left
     // untouched is recognised as already copied.
@@ -102,21 +149,21 @@ bool writeCopy(const QString &from, const QString &to, QString &error)
         return writeFailed(out);
     if (FileOps::close(out) != 0)
         return writeFailed(-1);
-    return true;
+    return Copy::Done;
 }
 
 // Copies a file and reads both back; a mismatch (the archive saved meanwhile, a faulty
 // disk) gets one more try.
-bool copyVerified(const QString &from, const QString &to, QString &error)
+Copy copyVerified(const QString &from, const QString &to, QString &error, Meter *meter = nullptr)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!writeCopy(from, to, error))
-            return false;
-        if (sameContent(from, to))
-            return true;
+        if (const Copy c = writeCopy(from, to, error, meter); c != Copy::Done)
+            return c;
+        if (sameContent(from, to, meter))
+            return Copy::Done;
     }
     error = QStringLiteral("la copia di %1 non corrisponde all'originale").arg(native(from));
-    return false;
+    return Copy::TargetFault;
 }
 
 bool unchangedSince(const QString &archive, const QString &copy)
@@ -128,20 +175,42 @@ bool unchangedSince(const QString &archive, const QString &copy)
 // An archive unchanged since the previous backup (last year's log, say) shares that backup's
 // file instead of taking its room again; copies are never written to, so sharing is safe.
 // Where the disk cannot share files it is copied.
-bool linkVerified(const QString &from, const QString &previous, const QString &to)
+bool linkVerified(const QString &from, const QString &previous, const QString &to, Meter *meter)
 {
-    return FileOps::link(previous, to) == 0 && sameContent(from, to);
+    if (FileOps::link(previous, to) != 0)
+        return false;
+    advance(meter, QFileInfo(to).size());
+    return sameContent(from, to, meter);
 }
 
-// Copies `files` of dataFolder into Backup/name, whole or not at all. Computers sharing the
-// folder may start in the same second: each fills a folder of its own, and the one that
-// finds the name taken leaves the other's copy in place (*taken).
+// The hidden folder a copy is filled in before it takes its dated name. It names the
+// computer (its host name, machine and boot identities) and the process, so that a later
+// start can tell a copy cut short from one another computer is still making.
+QString identity(const QByteArray &id)
+{
+    QByteArray hex = id;
+    hex.replace('-', QByteArray());
+    static const QRegularExpression plain(QStringLiteral("^[0-9a-f]{32}$"));
+    return plain.match(QString::fromLatin1(hex)).hasMatch() ? QString::fromLatin1(hex) : QStringLiteral("ignoto");
+}
+
+QString partFolder(const QString &base, const QString &name)
+{
+    return base + QLatin1Char('.') + name + PartSuffix + QLatin1Char('-') + QSysInfo::machineHostName()
+        + QLatin1Char('-') + identity(QSysInfo::machineUniqueId()) + QLatin1Char('-')
+        + identity(QSysInfo::bootUniqueId()) + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+}
+
+// Copies `files` of dataFolder into Backup/name, whole or not at all; an archive that cannot
+// be read is left out and named in *notCopied (without it, the copy fails on the first).
+// Computers sharing the folder may start in the same second: each fills a folder of its
+// own, and the one that finds the name taken leaves the other's copy in place (*taken).
 bool makeCopy(const QString &dataFolder, const QStringList &files, const QString &name, QString &error,
-              bool *taken = nullptr, const QString &previous = QString())
+              bool *taken = nullptr, const QString &previous = QString(), QVector<NotCopied> *notCopied = nullptr,
+              Meter *meter = nullptr)
 {
     const QString base = folder(dataFolder);
-    const QString part = base + QLatin1Char('.') + name + PartSuffix + QLatin1Char('-')
-        + QSysInfo::machineHostName() + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+    const QString part = partFolder(base, name);
     QDir(part).removeRecursively();
     if (!QDir().mkpath(base) || FileOps::mkdir(part) != 0) {
         error = QStringLiteral("la cartella %1 non può essere creata").arg(native(base));
@@ -150,13 +219,28 @@ bool makeCopy(const QString &dataFolder, const QStringList &files, const QString
     for (const QString &f : files) {
         const QString to = part + QLatin1Char('/') + f;
         if (!previous.isEmpty() && unchangedSince(dataFolder + f, previous + f)
-            && linkVerified(dataFolder + f, previous + f, to))
+            && linkVerified(dataFolder + f, previous + f, to, meter))
             continue;
         FileOps::unlink(to);
-        if (!copyVerified(dataFolder + f, to, error)) {
+        const Copy c = copyVerified(dataFolder + f, to, error, meter);
+        if (c == Copy::SourceFault && notCopied) {
+            FileOps::unlink(to);
+            *notCopied << NotCopied{f, error};
+            error.clear();
+            continue;
+        }
+        if (c != Copy::Done) {
             QDir(part).removeRecursively();
             return false;
         }
+    }
+    if (notCopied && notCopied->size() == files.size()) {
+        QDir(part).removeRecursively();
+        QStringList why;
+        for (const NotCopied &n : std::as_const(*notCopied))
+            why << n.reason;
+        error = why.join(QStringLiteral("; "));
+        return false;
     }
     if (FileOps::renameNoReplace(part, base + name) != 0) {
         const int e = errno;
@@ -268,7 +352,7 @@ bool rollBack(const QString &dataFolder, Journal j, QString &error)
             FileOps::unlink(staged(dataFolder, f));
             continue;
         }
-        if (j.aside.isEmpty() || !copyVerified(aside + f, staged(dataFolder, f), error))
+        if (j.aside.isEmpty() || copyVerified(aside + f, staged(dataFolder, f), error) != Copy::Done)
             return false;
         if (FileOps::rename(staged(dataFolder, f), dataFolder + f) != 0) {
             error = QStringLiteral("%1 non può essere sostituito: %2").arg(native(dataFolder + f), FileOps::errorText(errno));
@@ -281,14 +365,41 @@ bool rollBack(const QString &dataFolder, Journal j, QString &error)
     return true;
 }
 
-// Leftovers of a copy cut short (the program killed, the power gone); a fresh one may
-// belong to another computer sharing the folder, so only old ones go.
-void removeStaleParts(const QString &base, const QDateTime &now)
+// The last time anything was written in a copy under way: its folder gains an entry per
+// archive, and the archive being copied has the current time until it is whole.
+QDateTime lastActivity(const QFileInfo &part)
+{
+    QDateTime last = part.lastModified();
+    for (const QFileInfo &f : QDir(part.absoluteFilePath()).entryInfoList(QDir::Files | QDir::Hidden))
+        last = qMax(last, f.lastModified());
+    return last;
+}
+
+// A copy cut short on this computer: made before its last start, or by a process that is
+// gone. Another computer's copy, or one whose name says too little, cannot be told from one
+// still under way, except by a long silence.
+bool leftBehind(const QFileInfo &part)
+{
+    static const QRegularExpression named(QStringLiteral("^\\..+\\.part-.*-([0-9a-f]{32})-([0-9a-f]{32})-(\\d+)$"));
+    if (const QRegularExpressionMatch m = named.match(part.fileName());
+        m.hasMatch() && m.captured(1) == identity(QSysInfo::machineUniqueId())) {
+        const QString boot = identity(QSysInfo::bootUniqueId());
+        if (m.captured(2) != boot && boot != QLatin1String("ignoto"))
+            return true;
+        bool ok = false;
+        const qint64 pid = m.captured(3).toLongLong(&ok);
+        if (ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            return true;
+    }
+    return lastActivity(part).secsTo(QDateTime::currentDateTime()) > StaleAfterSeconds;
+}
+
+void sweepLeftovers(const QString &base)
 {
     const QFileInfoList parts = QDir(base).entryInfoList({QStringLiteral(".*") + PartSuffix + QStringLiteral("-*")},
                                                          QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo &p : parts)
-        if (p.lastModified().secsTo(now) > 3600)
+        if (leftBehind(p))
             QDir(p.absoluteFilePath()).removeRecursively();
 }
 
@@ -311,13 +422,14 @@ QStringList archives(const QString &dataFolder)
     return names;
 }
 
-Outcome run(const QString &dataFolder, const QDateTime &now)
+Outcome run(const QString &dataFolder, const QDateTime &now, const Progress &progress)
 {
     Outcome o;
+    const QString base = folder(dataFolder);
+    sweepLeftovers(base);
     const QStringList files = archives(dataFolder);
     if (files.isEmpty())
         return o;
-    const QString base = folder(dataFolder);
     QStringList dated = subfolders(base, isDated);
     if (!dated.isEmpty() && sameAsBackup(dataFolder, files, base + dated.last() + QLatin1Char('/'))) {
         o.status = Outcome::Unchanged;
@@ -329,25 +441,34 @@ Outcome run(const QString &dataFolder, const QDateTime &now)
         o.status = Outcome::Unchanged;
         return o;
     }
+    Meter meter{&progress};
+    for (const QString &f : files)
+        meter.total += 2 * QFileInfo(dataFolder + f).size();   // copied, then read back
+    meter.add(0);
     bool taken = false;
     const QString previous = dated.isEmpty() ? QString() : base + dated.last() + QLatin1Char('/');
-    if (!makeCopy(dataFolder, files, o.name, o.error, &taken, previous)) {
+    if (!makeCopy(dataFolder, files, o.name, o.error, &taken, previous, &o.notCopied, &meter)) {
         o.status = taken ? Outcome::Unchanged : Outcome::Failed;
         return o;
     }
     o.status = Outcome::Made;
-    dated << o.name;
-    dated.sort();
+    // The newest copy of an archive that could not be read now is kept beyond the ten, so
+    // that starts without it do not roll its last good copy away.
+    QStringList rolling = dated;
+    for (const NotCopied &n : std::as_const(o.notCopied))
+        for (auto d = dated.crbegin(); d != dated.crend(); ++d)
+            if (QFileInfo::exists(base + *d + QLatin1Char('/') + n.file)) {
+                rolling.removeOne(*d);
+                break;
+            }
     // A copy being removed first loses its dated name: cut short, it never stands as a
-    // backup with some archives missing, and the next copy clears it away.
-    while (dated.size() > Kept) {
-        const QString old = dated.takeFirst();
-        const QString gone = base + QLatin1Char('.') + old + PartSuffix + QLatin1Char('-')
-            + QSysInfo::machineHostName() + QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+    // backup with some archives missing, and the next start sweeps it away.
+    for (qsizetype excess = dated.size() + 1 - Kept; excess > 0 && !rolling.isEmpty(); --excess) {
+        const QString old = rolling.takeFirst();
+        const QString gone = partFolder(base, old);
         if (FileOps::rename(base + old, gone) == 0)
             QDir(gone).removeRecursively();
     }
-    removeStaleParts(base, now);
     return o;
 }
 
@@ -357,6 +478,17 @@ QString failureText(const QString &dataFolder, const Outcome &outcome)
                           "cartella %1 (%2).\n\r\n\rIl programma funziona normalmente; la copia sarà ritentata al "
                           "prossimo avvio.")
         .arg(native(folder(dataFolder)), outcome.error);
+}
+
+QString notCopiedText(const QString &dataFolder, const Outcome &outcome)
+{
+    QStringList lines;
+    for (const NotCopied &n : outcome.notCopied)
+        lines << QStringLiteral("- %1 (%2)").arg(n.file, n.reason);
+    return QStringLiteral("Attenzione: la copia di sicurezza %1 nella cartella %2 non contiene questi archivi, che non "
+                          "è stato possibile leggere:\n%3\n\r\n\rGli altri archivi sono stati copiati, e l'ultima "
+                          "copia che contiene questi, se c'è, non viene eliminata. Controllare i file indicati.")
+        .arg(outcome.name, native(folder(dataFolder)), lines.join(QLatin1Char('\n')));
 }
 
 QVector<Entry> list(const QString &dataFolder)
@@ -404,7 +536,7 @@ Restored restore(const QString &dataFolder, const QString &name, const QDateTime
     for (const QString &f : entry->files) {
         journal.files << f;
         journal.existed << current.contains(f);
-        if (!copyVerified(from + f, staged(dataFolder, f), r.error)) {
+        if (copyVerified(from + f, staged(dataFolder, f), r.error) != Copy::Done) {
             dropStaged(dataFolder, entry->files);
             return r;
         }

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <QVector>
 
-// Rolling copies of the archives of a data folder, in dated folders beside them:
+#include <functional>
+
+// Rolling copies of the archives of a data folder, in dated folders inside it:
 // DATA/Backup/AAAA-MM-GG_hhmmss. The last ten are kept; a copy is made only when some
 // archive changed since the newest one, and each copied file is read back and compared.
 namespace Backup {
@@ -20,15 +22,28 @@ QString nameFor(const QDateTime &when);             // "2017-06-15_083000"
 // The archives of a data folder (worker and schedule archives, yearly files), by name.
 QStringList archives(const QString &dataFolder);
 
+struct NotCopied {
+    QString file;      // the archive's name
+    QString reason;    // why it could not be read, in words
+};
+
 struct Outcome {
     enum Status { Made, Unchanged, NothingToCopy, Failed } status = NothingToCopy;
     QString name;      // the backup made, or the newest one when nothing changed
     QString error;     // what failed, in words
+    // Archives that could not be read: the backup made holds the others.
+    QVector<NotCopied> notCopied;
 };
-// Backs up the archives of dataFolder as of now, then drops the oldest beyond Kept.
-Outcome run(const QString &dataFolder, const QDateTime &now);
+// Bytes of work done so far and in all (each archive is copied, then read back), reported
+// from the thread that copies.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+// Sweeps what copies cut short left behind, backs up the archives of dataFolder as of now,
+// then drops the oldest beyond Kept.
+Outcome run(const QString &dataFolder, const QDateTime &now, const Progress &progress = {});
 // The message shown once when a backup fails.
 QString failureText(const QString &dataFolder, const Outcome &outcome);
+// The message shown once when a backup was made without some archives.
+QString notCopiedText(const QString &dataFolder, const Outcome &outcome);
 
 struct Entry {
     QString name;

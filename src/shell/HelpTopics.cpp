@@ -34,8 +34,9 @@ QVector<Topic> build()
                          "Dal menu principale si apre ciascun ambiente; chiudendo un ambiente si torna al menu."),
           QStringLiteral("Con la Registrazione lavori si annota, anno per anno, ogni prestazione di un lavoratore: il "
                          "giorno, l'ora di inizio e di fine, le ore lavorate, il compenso orario e il compenso giornaliero "
-                         "dovuto, che il programma calcola da sé. Per un turno spezzato è sufficiente duplicare la scheda "
-                         "con il pulsante Duplica e cambiare gli orari. Le prestazioni non completate si segnano come "
+                         "dovuto, che il programma calcola da sé. Per un turno spezzato si salva la scheda della prima "
+                         "parte e si preme Duplica: la copia ha la data del lavoro vuota, quindi si scrivono di nuovo la "
+                         "data e i nuovi orari prima di salvare. Le prestazioni non completate si segnano come "
                          "lavoro incompleto e si ritrovano nel relativo riepilogo."),
           QStringLiteral("L'Anagrafica lavoratori raccoglie i dati personali, i recapiti, il documento d'identità, i dati "
                          "bancari e le date del contratto di ciascun lavoratore. Il codice fiscale, la partita IVA, l'IBAN "
@@ -56,7 +57,7 @@ QVector<Topic> build()
                          "computer, oppure la cartella indicata all'avvio con --cartella. Più computer di una rete locale "
                          "possono lavorare sulla stessa cartella condivisa."),
           QStringLiteral("A ogni avvio in cui un archivio è cambiato il programma copia da sé tutti gli archivi nella "
-                         "cartella Backup accanto ai dati, anch'essa indicata nel menu principale, e conserva le ultime "
+                         "cartella Backup, dentro la cartella dei dati, anch'essa indicata nel menu principale, e conserva le ultime "
                          "dieci copie. Per una copia di sicurezza in più, per esempio su un disco esterno, basta copiare "
                          "l'intera cartella dei dati a programma chiuso."),
           QStringLiteral("L'accesso al programma è protetto da una password, unica per tutti gli utenti. Al primo accesso "
@@ -113,7 +114,8 @@ QVector<Topic> build()
                          "nome di un lavoratore scelto dall'anagrafica."),
           QStringLiteral("Nuovo, Duplica, Salva, Trova e le frecce funzionano come negli altri archivi: Duplica è comodo per "
                          "preparare la tabella del giorno o della settimana successiva. Trova accetta anche parti del "
-                         "nome, della data o di un lavoratore, e l'elenco trovato si può stampare. Allegati collega fino a "
+                         "nome, della data, della sede o di un lavoratore, e si possono riempire più caselle insieme: "
+                         "sono elencate le tabelle che le soddisfano tutte. L'elenco trovato si può stampare. Allegati collega fino a "
                          "tre file; le tabelle possono essere viste in anteprima e stampate, e quelle giornaliere "
                          "esportate in Microsoft Excel.")}},
         {QStringLiteral("Applicazione Archivio progetti."),
@@ -145,8 +147,8 @@ QVector<Topic> build()
                          "calendario o con il pulsante Oggi."),
           QStringLiteral("Scelti l'ora di inizio e di fine, Calcola riporta le ore lavorate e, indicato il compenso "
                          "orario, il totale dovuto. Per salvare occorrono data, cognome, nome, codice fiscale e attività."),
-          QStringLiteral("Per un turno spezzato si salva la prima parte, si preme Duplica, si scelgono la nuova data e i "
-                         "nuovi orari e si salva di nuovo. La casella Lavoro incompleto segnala le attività da finire, che "
+          QStringLiteral("Per un turno spezzato si salva la prima parte e si preme Duplica: la copia ha la data vuota, "
+                         "quindi si sceglie di nuovo la data, si indicano i nuovi orari e si salva. La casella Lavoro incompleto segnala le attività da finire, che "
                          "compaiono nel riepilogo dei lavori incompleti."),
           QStringLiteral("Trova cerca le prestazioni anche con parti del nome o del codice fiscale, e l'elenco si può "
                          "stampare; le frecce scorrono l'archivio. Allegati collega fino a tre file, per esempio la "
@@ -212,10 +214,16 @@ QVector<Topic> build()
                          "(Rendiconto_ seguito dal codice del progetto, nella cartella dei dati).")}},
         {QStringLiteral("Copie di sicurezza e ripristino degli archivi."),
          {QStringLiteral("A ogni avvio, se dall'ultima volta un archivio è cambiato, il programma copia tutti gli archivi "
-                         "in una nuova cartella dentro Backup, accanto alla cartella dei dati, con la data e l'ora della "
-                         "copia nel nome (per esempio Backup/2024-03-15_083000). Ogni copia viene riletta e confrontata con "
-                         "l'originale; sono conservate le ultime dieci. Il menu principale indica dove si trovano e quando è "
-                         "stata fatta l'ultima."),
+                         "in una nuova cartella dentro Backup, la cartella che si trova nella cartella dei dati, con la "
+                         "data e l'ora della copia nel nome (per esempio Backup/2024-03-15_083000). Ogni copia viene "
+                         "riletta e confrontata con l'originale; sono conservate le ultime dieci. Il menu principale indica "
+                         "dove si trovano e quando è stata fatta l'ultima, e mentre una copia è in corso ne mostra "
+                         "l'avanzamento; intanto si può lavorare normalmente."),
+          QStringLiteral("Se un archivio non si può leggere, gli altri vengono copiati comunque e il programma dice quale "
+                         "manca; l'ultima copia che lo contiene non viene eliminata. Una copia interrotta, per esempio da "
+                         "una mancanza di corrente, lascia in Backup una cartella nascosta con una parte degli archivi: il "
+                         "programma la toglie all'avvio successivo, oppure dopo un giorno se l'ha lasciata un altro "
+                         "computer che usa la stessa cartella."),
           QStringLiteral("Per rimettere al loro posto gli archivi di una copia si usa il programma a riga di comando: "
                          "veltaro-cli ripristina elenca le copie disponibili, e veltaro-cli ripristina seguito dal nome di "
                          "una copia la rimette al posto degli archivi attuali, dopo averli messi da parte in una copia a "

@@ -11,6 +11,7 @@
 #include "shell/InfoDialogs.h"
 #include "shell/MenuStyle.h"
 #include "shell/SearchEverywhereScreen.h"
+#include "shell/StartBackup.h"
 #include "workers/WorkerFind.h"
 #include "workers/WorkerFindScreen.h"
 #include "workers/WorkerRecord.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -181,7 +183,35 @@ void MainMenu::showEvent(QShowEvent *event)
 
 void MainMenu::showFolderFacts()
 {
-    m_facts->setText(Backup::folderFacts().join(QLatin1Char('\n')));
+    QStringList facts = Backup::folderFacts();
+    if (!m_backupLine.isEmpty())
+        facts.last() = m_backupLine;
+    m_facts->setText(facts.join(QLatin1Char('\n')));
+}
+
+void MainMenu::follow(StartBackup *backup)
+{
+    connect(backup, &StartBackup::progress, this, [this](qint64 done, qint64 total) {
+        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        const auto size = [&](qint64 bytes) { return italian.formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat); };
+        // Each archive is copied and then read back: the bytes of the folder are half the work.
+        m_backupLine = QStringLiteral("Copia di sicurezza in corso: %1% (%2 di %3)")
+                           .arg(total > 0 ? done * 100 / total : 100)
+                           .arg(size(done / 2), size(total / 2));
+        showFolderFacts();
+    });
+    connect(backup, &StartBackup::finished, this, [this](const Backup::Outcome &outcome) {
+        m_backupLine.clear();
+        showFolderFacts();
+        if (outcome.status != Backup::Outcome::Made || outcome.notCopied.isEmpty())
+            return;
+        QStringList files;
+        for (const Backup::NotCopied &n : outcome.notCopied)
+            files << n.file;
+        m_backupLine = QStringList(m_facts->text().split(QLatin1Char('\n'))).last()
+            + QStringLiteral(", senza %1 (non leggibile)").arg(files.join(QStringLiteral(", ")));
+        showFolderFacts();
+    });
 }
 
 void MainMenu::countContracts()

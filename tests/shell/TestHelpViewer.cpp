@@ -48,13 +48,19 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("must");
         QTest::addColumn<QStringList>("mustNot");
-        QTest::newRow("shifts") << "Applicazione Calendario turni." << QStringList{"dal lunedì alla domenica"}
+        QTest::newRow("shifts") << "Applicazione Calendario turni."
+                                << QStringList{"dal lunedì alla domenica", "più caselle insieme"}
                                 << QStringList{"dalla domenica al sabato"};
+        // Duplica empties the work date: a split shift needs it written again.
+        QTest::newRow("general") << "Uno sguardo a Veltaro."
+                                 << QStringList{"Duplica: la copia ha la data del lavoro vuota", "dentro la cartella dei dati"}
+                                 << QStringList{"e cambiare gli orari", "accanto ai dati"};
         QTest::newRow("projects") << "Applicazione Archivio progetti."
                                   << QStringList{"cinque sezioni", "Descrizione", "Partecipanti", "Materiali",
                                                  "Registro attività", "Costi", "Progetto terminato", "Duplica", "RTF"}
                                   << QStringList{};
-        QTest::newRow("work log") << "Applicazione Registrazione lavori." << QStringList{"Importa da un archivio progetti"}
+        QTest::newRow("work log") << "Applicazione Registrazione lavori."
+                                  << QStringList{"Importa da un archivio progetti", "la copia ha la data vuota"}
                                   << QStringList{};
         QTest::newRow("schedules") << "Applicazione Impostazione orari."
                                    << QStringList{"più caselle insieme", "si stampa l'elenco trovato"} << QStringList{};
@@ -62,7 +68,10 @@ private slots:
                                 << QStringList{"Lavori.xls", "cartella dei dati", "Rispondendo Sì", "Salva con nome"}
                                 << QStringList{"cartella del programma"};
         QTest::newRow("backups") << "Copie di sicurezza e ripristino degli archivi."
-                                 << QStringList{"Backup", "veltaro-cli ripristina", "ultime dieci"} << QStringList{};
+                                 << QStringList{"Backup, la cartella che si trova nella cartella dei dati",
+                                                "veltaro-cli ripristina", "ultime dieci", "avanzamento",
+                                                "gli altri vengono copiati comunque", "cartella nascosta"}
+                                 << QStringList{"accanto alla cartella dei dati"};
     }
     void topicsSayWhatTheProgramDoes()
     {

@@ -13,6 +13,8 @@
 #include "settings/ProgramFolder.h"
 #include "shell/HelpTopics.h"
 #include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
+#include "workers/WorkerCardScreen.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/SearchEverywhereScreen.h"
 #include "shell/StartBackup.h"
@@ -116,6 +118,7 @@ void writeSample(const QString &dir)
 
 QImage windowPicture(QWidget *w)
 {
+    w->setWindowState(Qt::WindowNoState);   // opened maximised: pictured at the design size
     w->resize(1016, 713);
     w->show();
     QApplication::processEvents();
@@ -157,6 +160,15 @@ QHash<QString, QImage> screenPictures()
     ProgramFolder::set(sample.path());
     Clock::setToday(QDate(SampleYear, 12, 15));
     ScreenRegistry &s = ScreenRegistry::create();
+    // A message a screen raises while pictured (the summary's cards not counted) is closed
+    // as soon as it is up: writing the guide never waits for an answer.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); m && m->isVisible())
+            m->reject();
+    });
+    answer.start();
     const QString year = QString::number(SampleYear);
     const auto title = [](const char *t) { return QString::fromUtf8(t); };
 

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <optional>
+#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -79,7 +79,8 @@ struct AsOrdinaryUser {
     {
         if (::geteuid() != 0)
             return;
-        for (const QString &f : QDir(folder).entryList(QDir::Files) << ".")
+        const QStringList owned = QDir(folder).entryList(QDir::Files) << ".";
+        for (const QString &f : owned)
             QCOMPARE(::chown(QFile::encodeName(folder + '/' + f).constData(), 65534, 65534), 0);
         ::setfsuid(65534);
     }

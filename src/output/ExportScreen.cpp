@@ -109,6 +109,12 @@ ExportScreen::ExportScreen(const SheetExport::Sheet &sheet, const QString &archi
         m_grid->setColumnWidth(c + 1, sheet.columns.at(c).width);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
+    // The current row is always the selected one, drawn in the highlight of the lists: the
+    // grid's own mark of a current cell without a selection is a faint frame.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid() && !m_grid->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+            m_grid->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
     v->addWidget(m_grid, 1);
 
     m_info = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), this);

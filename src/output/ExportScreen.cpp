@@ -142,6 +142,10 @@ void ExportScreen::open(QWidget *owner, const QString &archivePath)
 
 bool ExportScreen::eventFilter(QObject *watched, QEvent *event)
 {
+    // The grid entered by the keyboard starts on its first row, highlighted.
+    if (watched == m_grid && event->type() == QEvent::FocusIn && !m_grid->currentIndex().isValid()
+        && m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(0, 1));
     // The hint of the command under the mouse; the grid and the background empty the line.
     if (event->type() == QEvent::Enter) {
         const QVariant hint = watched->property("hint");

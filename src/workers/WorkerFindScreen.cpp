@@ -99,8 +99,9 @@ SummaryDefinition WorkerFindScreen::contractsDue()
                 PickModes::handOver(workerArchive(), WorkerRecord::layout(), WorkerFind::contractLine(), line,
                                     loadIntoRegistry);
             },
-            // The name and the two amounts give up room so that the contract's type shows.
-            {{0, 30, 12}, {30 + 7 + 12 + 8 + 10 + 9, 12, 8}, {30 + 7 + 12 + 8 + 10 + 9 + 12 + 10, 12, 8}}};
+            // The name, the telephone and the two amounts give up room so that the contract's type
+            // shows.
+            {{0, 30, 10}, {30 + 7, 12, 10}, {30 + 7 + 12 + 8 + 10 + 9, 12, 8}, {30 + 7 + 12 + 8 + 10 + 9 + 12 + 10, 12, 8}}};
 }
 
 void installWorkerFind()

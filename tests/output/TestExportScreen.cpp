@@ -51,6 +51,7 @@ private slots:
             QCOMPARE(grid->model()->index(0, 1).data().toString(), QString("Rossi Mario"));
             QCOMPARE(grid->rowHeight(0), 21);
             // A read-only grid: the arrows move in it, Tab leaves it.
+            ScreenFixture::activate(d);
             grid->setFocus(Qt::TabFocusReason);
             // The current cell is on a highlighted row from the moment the grid has the focus.
             QVERIFY(grid->currentIndex().isValid());

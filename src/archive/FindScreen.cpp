@@ -327,7 +327,7 @@ SummaryScreen::SummaryScreen(SummaryDefinition definition, QWidget *parent)
     v->setContentsMargins(0, 0, 0, 0);
     m_results = new ResultPanel(m_def.listTitle, m_def.remembered, false, this);
     if (m_def.keepInView > 0)
-        m_results->list()->keepInView(m_def.keepInView);
+        m_results->list()->keepInView(m_def.keepInView, m_def.narrowable);
     v->addWidget(m_results);
     connect(m_results, &ResultPanel::picked, this, [this](const QString &line) {
         if (!line.isNull())

@@ -1,6 +1,7 @@
 #pragma once
 #include "archive/FindEngine.h"
 #include "archive/RecordLayout.h"
+#include "archive/ResultList.h"
 
 #include <QDialog>
 
@@ -91,6 +92,7 @@ struct SummaryDefinition {
     std::function<Find::Listing()> list;         // reads the archive
     std::function<QString(int count)> unreadableNotice;   // cards the rule could not judge
     std::function<void(const QString &line)> pick;
+    QVector<ResultList::Narrowable> narrowable;  // columns shown narrower to keep the above in view
 };
 
 // A summary: the result panel alone, filled each time it is shown. An archive that cannot

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QAbstractListModel>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -47,30 +48,53 @@ public:
         if (!index.isValid() || index.row() >= m_lines.size())
             return QVariant();
         if (role == Qt::ToolTipRole)
-            return m_shortenBy > 0 ? QVariant(m_lines.at(index.row())) : QVariant();
+            return m_cuts.isEmpty() ? QVariant() : QVariant(m_lines.at(index.row()));
         if (role != Qt::DisplayRole && role != Qt::EditRole)
             return QVariant();
         const QString line = m_lines.at(index.row());
-        if (role == Qt::EditRole || m_shortenBy <= 0)
-            return line;
-        // The column gives up shortenBy characters; a text cut short ends with "…".
-        const int kept = m_width - m_shortenBy;
-        QString column = line.mid(m_column, m_width);
-        while (column.endsWith(QLatin1Char(' ')))
-            column.chop(1);
-        column = column.size() > kept ? column.left(kept - 1) + QChar(0x2026) : column.leftJustified(kept);
-        return line.left(m_column) + column + line.mid(m_column + m_width);
+        return role == Qt::EditRole ? line : shown(line);
     }
 
-    void shorten(int column, int width, int by)
+    // A cut column gives up by characters; a text cut short ends with "…".
+    struct Cut {
+        int column, width, by;
+    };
+    QString shown(const QString &line) const
     {
+        if (m_cuts.isEmpty())
+            return line;
+        QString out;
+        out.reserve(line.size());
+        int at = 0;
+        for (const Cut &cut : m_cuts) {
+            out += line.mid(at, cut.column - at);
+            const int kept = cut.width - cut.by;
+            QString column = line.mid(cut.column, cut.width);
+            while (column.endsWith(QLatin1Char(' ')))
+                column.chop(1);
+            out += column.size() > kept ? column.left(kept - 1) + QChar(0x2026) : column.leftJustified(kept);
+            at = cut.column + cut.width;
+        }
+        return out + line.mid(at);
+    }
+
+    // Cuts in the order of their columns, none overlapping.
+    void cut(QVector<Cut> cuts)
+    {
+        cuts.removeIf([](const Cut &c) { return c.by <= 0 || c.width <= 2; });
+        for (Cut &c : cuts)
+            c.by = qMin(c.by, c.width - 2);
+        std::sort(cuts.begin(), cuts.end(), [](const Cut &a, const Cut &b) { return a.column < b.column; });
+        if (cuts.size() == m_cuts.size()
+            && std::equal(cuts.begin(), cuts.end(), m_cuts.begin(), [](const Cut &a, const Cut &b) {
+                   return a.column == b.column && a.width == b.width && a.by == b.by;
+               }))
+            return;
         beginResetModel();
-        m_column = column;
-        m_width = width;
-        m_shortenBy = qBound(0, by, width - 2);
+        m_cuts = cuts;
         endResetModel();
     }
-    int shortenedBy() const { return m_shortenBy; }
+    bool isCut() const { return !m_cuts.isEmpty(); }
 
     Qt::ItemFlags flags(const QModelIndex &index) const override
     {
@@ -79,7 +103,7 @@ public:
 
 private:
     ListOrder::Lines m_lines;
-    int m_column = 0, m_width = 0, m_shortenBy = 0;
+    QVector<Cut> m_cuts;
 };
 
 namespace {
@@ -118,14 +142,35 @@ ResultList::ResultList(QWidget *parent)
 
 void ResultList::shortenColumn(int column, int width, int by)
 {
-    if (by == m_model->shortenedBy() && (by == 0 || width > 0))
-        return;
-    m_model->shorten(column, width, by);
+    m_model->cut({{column, width, by}});
 }
 
-void ResultList::keepInView(int characters)
+QString ResultList::shownLine(int row) const
+{
+    return m_model->shown(line(row));
+}
+
+bool ResultList::shortened() const
+{
+    return m_model->isCut();
+}
+
+bool ResultList::selectedLineCut() const
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return false;
+    const QString shown = shownLine(row);
+    int end = int(shown.size());
+    while (end > 0 && shown.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return shown != line(row) || end * characterWidth() > viewport()->width() - 2 * spacing() - 8;
+}
+
+void ResultList::keepInView(int characters, const QVector<Narrowable> &narrowable)
 {
     m_keepInView = characters;
+    m_narrowable = narrowable;
     fitType();
 }
 
@@ -133,6 +178,12 @@ void ResultList::resizeEvent(QResizeEvent *event)
 {
     QListView::resizeEvent(event);
     fitType();
+    emit resized();
+}
+
+int ResultList::characterWidth() const
+{
+    return qMax(1, QFontMetrics(font()).horizontalAdvance(QLatin1Char('X')));
 }
 
 void ResultList::fitType()
@@ -148,6 +199,28 @@ void ResultList::fitType()
     }
     if (f.pointSize() != font().pointSize())
         setFont(f);
+    if (m_narrowable.isEmpty())
+        return;
+    // Still too wide at the smallest type: the narrowable columns give up what is missing, each
+    // in proportion to what it can spare.
+    const int fit = int(room / qMax(1.0, QFontMetricsF(f).horizontalAdvance(QLatin1Char('X'))));
+    int missing = qMax(0, m_keepInView - fit);
+    int spare = 0;
+    for (const Narrowable &n : m_narrowable)
+        spare += qMax(0, n.width - n.least);
+    QVector<ResultLinesModel::Cut> cuts;
+    for (const Narrowable &n : m_narrowable) {
+        const int can = qMax(0, n.width - n.least);
+        const int by = spare > 0 ? qMin(can, (missing * can + spare - 1) / spare) : 0;
+        cuts.append({n.column, n.width, by});
+    }
+    m_model->cut(cuts);
+}
+
+void ResultList::scrollSideways(int to)
+{
+    QScrollBar *bar = horizontalScrollBar();
+    bar->setValue(qBound(bar->minimum(), to, bar->maximum()));
 }
 
 void ResultList::setLines(ListOrder::Lines lines, bool sorted)
@@ -241,12 +314,39 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent *event)
 void ResultList::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
-        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !modifiers) {
         // Taken here, or the dialog would press its default button.
         event->accept();
         if (selectedRow() >= 0)
             emit picked(selectedLine());
+        return;
+    }
+    // Lines wider than the list are read by moving them sideways.
+    QScrollBar *bar = horizontalScrollBar();
+    const int step = 4 * characterWidth();
+    const int page = qMax(step, viewport()->width() * 3 / 4);
+    const bool plain = !modifiers, control = modifiers == Qt::ControlModifier;
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && (plain || control)) {
+        const int by = control ? page : step;
+        scrollSideways(bar->value() + (key == Qt::Key_Right ? by : -by));
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Home && plain) {
+        scrollSideways(0);
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_End && plain) {
+        // The end of the selected line comes into view, at the right edge.
+        const int row = selectedRow();
+        QString shown = row < 0 ? QString() : shownLine(row);
+        while (shown.endsWith(QLatin1Char(' ')))
+            shown.chop(1);
+        const int end = QFontMetrics(font()).horizontalAdvance(shown) + 2 * spacing() + 8;
+        scrollSideways(qMax(0, end - viewport()->width()));
+        event->accept();
         return;
     }
     QListView::keyPressEvent(event);
@@ -288,6 +388,14 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     m_list = new ResultList(this);
     m_list->setAccessibleName(listTitle.isEmpty() ? QStringLiteral("Schede trovate") : listTitle);
     v->addWidget(m_list, 1);
+    // A line shown shortened or wider than the list is read here whole, without the mouse.
+    m_wholeLine = new QLabel(this);
+    m_wholeLine->setObjectName(QStringLiteral("lblRigaIntera"));
+    m_wholeLine->setTextFormat(Qt::PlainText);
+    m_wholeLine->setWordWrap(true);
+    m_wholeLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_wholeLine->hide();
+    v->addWidget(m_wholeLine);
     v->addWidget(new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic "
                                            "(o con Invio)."),
                             this));
@@ -311,6 +419,10 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
         bottom->addWidget(b);
     }
     v->addLayout(bottom);
+    // None of them is the window's default button: Enter in a box of the window that holds
+    // the panel must not press "Trova" (Enter on a focused button still presses it).
+    for (QPushButton *b : {find, print, close})
+        b->setAutoDefault(false);
 
     Box::setup(m_search);
     Box::enterTo(m_search, find);
@@ -318,6 +430,17 @@ ResultPanel::ResultPanel(const QString &listTitle, QString *remembered, bool cou
     connect(print, &QPushButton::clicked, this, &ResultPanel::printList);
     connect(close, &QPushButton::clicked, this, &ResultPanel::closeRequested);
     connect(m_list, &ResultList::picked, this, &ResultPanel::picked);
+    connect(m_list->model(), &QAbstractItemModel::modelReset, this, &ResultPanel::showWholeLine);
+    connect(m_list, &ResultList::resized, this, &ResultPanel::showWholeLine);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, &ResultPanel::showWholeLine);
+}
+
+void ResultPanel::showWholeLine()
+{
+    const bool cut = m_list->selectedLineCut();
+    if (cut)
+        m_wholeLine->setText(m_list->selectedLine().simplified());
+    m_wholeLine->setVisible(cut);
 }
 
 void ResultPanel::setLines(const ListOrder::Lines &lines, bool sorted)
@@ -347,11 +470,16 @@ void ResultPanel::reset()
 
 void ResultPanel::findInList()
 {
-    const ResultList::Search found = m_list->find(m_search->text(), *m_remembered);
+    const QString typed = m_search->text();
+    const ResultList::Search found = m_list->find(typed, *m_remembered);
     if (found == ResultList::Search::EmptyList)
         Dialogs::notice(this, ResultText::emptyList());
-    m_notFound->setText(QStringLiteral("Nessuna riga dell'elenco contiene \"%1\".").arg(m_search->text()));
+    m_notFound->setText(typed.isEmpty()
+                            ? QStringLiteral("Scrivere nella casella il testo da cercare nell'elenco.")
+                            : QStringLiteral("Nessuna riga dell'elenco contiene \"%1\".").arg(typed));
     m_notFound->setVisible(found == ResultList::Search::NotFound);
+    if (found == ResultList::Search::NotFound && typed.isEmpty())
+        m_search->setFocus(Qt::OtherFocusReason);
 }
 
 void ResultPanel::focusResults()

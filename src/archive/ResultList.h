@@ -38,29 +38,48 @@ public:
     // after the selected line; the search wraps round once. remembered holds the last text.
     Search find(const QString &typed, QString &remembered);
 
+    // A column of the lines that may be shown narrower, down to least characters.
+    struct Narrowable {
+        int column;
+        int width;
+        int least;
+    };
     // The first columns that explain why a line is listed stay in view: the type gets smaller,
-    // down to a readable 9 points, until that many characters fit the list's width.
-    void keepInView(int characters);
+    // down to a readable 9 points, then the narrowable columns give up characters, until that
+    // many characters fit the list's width.
+    void keepInView(int characters, const QVector<Narrowable> &narrowable = {});
     // Shows the column of width characters starting at column shortened by that many
     // characters (cut text ending with "…", the whole line in the tooltip); 0 shows lines
     // whole. Searching, picking and printing always use the whole lines.
     void shortenColumn(int column, int width, int by);
+    // The line as shown, and whether the list shows any line shortened.
+    QString shownLine(int row) const;
+    bool shortened() const;
+    // Whether the selected line, as shown, is wider than the list.
+    bool selectedLineCut() const;
 
 signals:
     // A double-click anywhere on the list; line is null when nothing is selected.
     void picked(const QString &line);
+    void resized();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    // Enter and Space on a line pick it, as a double-click does.
+    // Enter and Space on a line pick it, as a double-click does. Left, Right, Ctrl+Left and
+    // Ctrl+Right move the lines sideways, Home and End to their beginning and to the end of
+    // the selected line; Ctrl+Home and Ctrl+End go to the first and last line.
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void fitType();
 
+    void scrollSideways(int to);
+    int characterWidth() const;
+
     ResultLinesModel *m_model;
     int m_keepInView = 0;
+    QVector<Narrowable> m_narrowable;
 };
 
 // The result panel of find screens and summaries (panContainer): the list, the in-list
@@ -94,6 +113,7 @@ signals:
 
 private:
     void showCount();
+    void showWholeLine();
 
     QString m_title;
     QString m_ownRemembered;   // when the screen class keeps none
@@ -102,6 +122,7 @@ private:
     QLineEdit *m_search;
     QLabel *m_count = nullptr;
     QLabel *m_notFound = nullptr;
+    QLabel *m_wholeLine = nullptr;
 };
 
 namespace ResultText {

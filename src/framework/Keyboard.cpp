@@ -2,10 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
+#include <QTimer>
 
 namespace Keyboard {
 
@@ -32,6 +36,79 @@ public:
         button->click();
         return true;
     }
+};
+
+// A dialog gives the focus back when it closes: the window that was active when it opened is
+// activated again, with the focus where it was. A dialog that closes right after its own
+// message box would otherwise leave the window manager holding the focus, and typed keys
+// would go nowhere. A window also shows its focus from the moment it opens, not only after
+// the first Tab.
+class FocusReturns : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Show && type != QEvent::Hide)
+            return false;
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (!window || !window->isWindow() || event->spontaneous())
+            return false;
+        const Qt::WindowType kind = window->windowType();
+        if (kind == Qt::Popup || kind == Qt::ToolTip || kind == Qt::SplashScreen)
+            return false;
+        if (type == QEvent::Show) {
+            window->setAttribute(Qt::WA_KeyboardFocusChange);
+            if (auto *dialog = qobject_cast<QDialog *>(window))
+                remember(dialog);
+        } else if (auto *dialog = qobject_cast<QDialog *>(window)) {
+            giveBack(dialog);
+        }
+        return false;
+    }
+
+private:
+    struct Opener {
+        QPointer<QWidget> window;
+        QPointer<QWidget> focus;
+    };
+
+    void remember(QDialog *dialog)
+    {
+        QWidget *opener = QApplication::activeWindow();
+        if (!opener || opener == dialog)
+            opener = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+        if (!opener)
+            return;
+        if (!m_openers.contains(dialog))
+            connect(dialog, &QObject::destroyed, this, [this, dialog] { m_openers.remove(dialog); });
+        m_openers.insert(dialog, Opener{opener, opener->focusWidget()});
+    }
+
+    void giveBack(QDialog *dialog)
+    {
+        const Opener opener = m_openers.value(dialog);
+        if (!opener.window)
+            return;
+        // Once the events of the closing have been handled: the code that closed the dialog
+        // may still show another window, which then keeps the focus.
+        QPointer<QDialog> closed(dialog);
+        QTimer::singleShot(0, opener.window, [opener, closed] {
+            QWidget *window = opener.window;
+            if (!window || !window->isVisible() || (closed && closed->isVisible()))
+                return;
+            QWidget *active = QApplication::activeWindow();
+            if (active && active != closed && active->isVisible())
+                return;
+            window->activateWindow();
+            QWidget *focus = opener.focus;
+            if (focus && focus->window() == window && focus->isVisible() && focus->isEnabled())
+                focus->setFocus(Qt::ActiveWindowFocusReason);
+        });
+    }
+
+    QHash<QObject *, Opener> m_openers;
 };
 
 // The style's own focus mark on a button is a faint line; a keyboard user must see at a
@@ -79,6 +156,7 @@ void install()
         return;
     filter = new EnterPresses(qApp);
     qApp->installEventFilter(filter);
+    qApp->installEventFilter(new FocusReturns(qApp));
     QApplication::setStyle(new FocusFrameStyle(QApplication::style()->name()));
 }
 

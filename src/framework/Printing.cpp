@@ -18,6 +18,7 @@ bool showPreviews = false;
 QString output;
 int askedCount = 0;
 int previewCount = 0;
+QString lastName;
 
 std::unique_ptr<QPrinter> pagePrinter(const QPageLayout &layout)
 {
@@ -27,11 +28,26 @@ std::unique_ptr<QPrinter> pagePrinter(const QPageLayout &layout)
     printer->setFullPage(true);
     return printer;
 }
+
+// A name that can stand as a file's name.
+QString fileNameOf(const QString &name)
+{
+    QString out = name.simplified();
+    for (QChar &c : out)
+        if (QStringLiteral("/\\:*?\"<>|.").contains(c))
+            c = c == QLatin1Char('/') ? QLatin1Char('-') : QLatin1Char(' ');
+    return out.simplified();
+}
 }
 
-std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies)
+std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layout, int copies,
+                                        const QString &documentName)
 {
     ++askedCount;
+    QString name = documentName;
+    if (name.trimmed().isEmpty() && parent && parent->window())
+        name = parent->window()->windowTitle();
+    lastName = fileNameOf(name);
     const bool answered = hooked || Dialogs::Test::enabled();
     if (answered && output.isEmpty())
         return nullptr;
@@ -41,9 +57,7 @@ std::unique_ptr<QPrinter> choosePrinter(QWidget *parent, const QPageLayout &layo
         return printer;
     // "Print to file" proposes the folder last used and a name saying what is printed: Qt
     // takes the name from the document's name and the folder from the current one.
-    if (parent && parent->window())
-        printer->setDocName(parent->window()->windowTitle().trimmed().replace(QLatin1Char('/'), QLatin1Char('-'))
-                                .replace(QLatin1Char('.'), QLatin1Char(' ')));
+    printer->setDocName(lastName);
     const QString current = QDir::currentPath();
     QDir::setCurrent(Documents::startFolder());
     QPrintDialog dialog(printer.get(), parent);
@@ -67,9 +81,11 @@ std::unique_ptr<QPrinter> pdfPrinter(const QPageLayout &layout, const QString &p
     return printer;
 }
 
-void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint)
+void preview(QWidget *parent, const QPageLayout &layout, const std::function<void(QPrinter &)> &paint,
+             const QString &documentName)
 {
     ++previewCount;
+    lastName = fileNameOf(documentName);
     if ((hooked || Dialogs::Test::enabled()) && !showPreviews) {
         if (output.isEmpty())
             return;
@@ -77,6 +93,8 @@ void preview(QWidget *parent, const QPageLayout &layout, const std::function<voi
         return;
     }
     const std::unique_ptr<QPrinter> printer = pagePrinter(layout);
+    if (!lastName.isEmpty())
+        printer->setDocName(lastName);
     QPrintPreviewDialog dialog(printer.get(), parent);
     dialog.setObjectName(QStringLiteral("dlgAnteprima"));
     dialog.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
@@ -110,9 +128,11 @@ void reset()
     showPreviews = false;
     askedCount = 0;
     previewCount = 0;
+    lastName.clear();
 }
 int asked() { return askedCount; }
 int previewed() { return previewCount; }
+QString lastDocumentName() { return lastName; }
 }
 
 }

@@ -7,6 +7,7 @@
 #include "framework/Routines.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -88,6 +89,40 @@ void placeFixed(Page &page, const QRectF &body, double top, const Band &band)
             page.append(Placed{i.kind, i.name, placeIn(body, top, i.rect), i.text, i.style});
 }
 
+// The lines of a block share one type size, small enough for the longest of them, so that
+// their columns line up on paper as they do on screen.
+Style blockStyle(const Item &block, double width)
+{
+    Style style = block.style;
+    QString longest;
+    for (const QString &line : block.lines)
+        if (line.size() > longest.size())
+            longest = line;
+    if (longest.isEmpty())
+        return style;
+    // Measured finely, as a printer would: at screen resolution the advances are rounded.
+    static QImage fine = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(int(960 / 0.0254));
+        image.setDotsPerMeterY(int(960 / 0.0254));
+        return image;
+    }();
+    QFont font(style.family);
+    font.setPointSizeF(style.pointSize);
+    font.setBold(style.bold);
+    if (style.family.contains(QLatin1String("Courier")))
+        font.setStyleHint(QFont::TypeWriter);
+    const double room = (width - 4) * 10 * 0.97;   // the painter's padding, and some slack
+    double size = style.pointSize;
+    for (; size > MinimumPointSize; size -= 0.25) {
+        font.setPointSizeF(size);
+        if (QFontMetricsF(font, &fine).horizontalAdvance(longest) <= room)
+            break;
+    }
+    style.pointSize = std::max(size, MinimumPointSize);
+    return style;
+}
+
 const Item *blockOf(const Band &band)
 {
     for (const Item &i : band.items)
@@ -133,6 +168,7 @@ QVector<Page> layout(const Template &report)
             newPage();
         placeFixed(pages.last(), body, y, band);
         double lineTop = y + block->rect.top();
+        const Style style = blockStyle(*block, placeIn(body, 0, block->rect).width());
         for (const QString &line : block->lines) {
             if (lineTop + block->lineHeight > bottom + 1e-6 && lineTop > body.top()) {
                 newPage();
@@ -141,7 +177,7 @@ QVector<Page> layout(const Template &report)
             QRectF r = placeIn(body, 0, block->rect);
             r.moveTop(lineTop);
             r.setHeight(block->lineHeight);
-            pages.last().append(Placed{Item::Kind::Text, block->name, r, line, block->style});
+            pages.last().append(Placed{Item::Kind::Text, block->name, r, line, style});
             lineTop += block->lineHeight;
         }
         y = lineTop + band.height;
@@ -318,8 +354,9 @@ QString fitted(const QString &text, const QFont &font, QPaintDevice *device, dou
 
 void preview(const Template &report, QWidget *parent)
 {
-    Printing::preview(parent, report.pageLayout(),
-                      [&report](QPrinter &printer) { render(report, printer, printer.resolution()); });
+    Printing::preview(
+        parent, report.pageLayout(), [&report](QPrinter &printer) { render(report, printer, printer.resolution()); },
+        report.documentName());
 }
 
 bool writePdf(const Template &report, const QString &path)
@@ -338,7 +375,7 @@ bool writePdf(const Template &report, const QString &path)
 
 bool print(const Template &report, QWidget *parent)
 {
-    const std::unique_ptr<QPrinter> printer = Printing::choosePrinter(parent, report.pageLayout());
+    const std::unique_ptr<QPrinter> printer = Printing::choosePrinter(parent, report.pageLayout(), 1, report.documentName());
     if (!printer)
         return false;
     if (render(report, *printer, printer->resolution()))

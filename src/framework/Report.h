@@ -67,6 +67,9 @@ public:
     const QVector<Band> &bands() const { return m_bands; }
     Band &addBand(const QString &name, Band::Kind kind, double height);
     void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
+    // The name a print to a file proposes; empty: the title of the window printing.
+    void setDocumentName(const QString &name) { m_documentName = name; }
+    QString documentName() const { return m_documentName; }
 
     Item *find(const QString &name);
     // Fill a slot or a block; an unknown name is a programming error.
@@ -77,6 +80,7 @@ private:
     QPageLayout::Orientation m_orientation;
     double m_margin;
     QVector<Band> m_bands;
+    QString m_documentName;
 };
 
 // One object placed on a page, in page units.

@@ -387,10 +387,33 @@ QString footer(const QDate &date, const QTime &time)
            + QStringLiteral(" alle ore ") + QLocale::system().toString(time, format.trimmed());
 }
 
+QString documentName(Kind kind, const std::function<QString(const QString &control)> &text)
+{
+    static const struct { Kind kind; const char *what; const char *pattern; } names[] = {
+        {Kind::Worker, "Scheda lavoratore", "{txtCognome} {txtNome}"},
+        {Kind::Schedule, "Orario", "{txtNome}"},
+        {Kind::Daily, "Turni", "{txtNome} {txtData}"},
+        {Kind::Weekly, "Turni settimanali", "{txtNome} {txtDataInizio} {txtDataFine}"},
+        {Kind::Work, "Lavoro", "{txtCognome} {txtNome} {txtData}"},
+    };
+    for (const auto &n : names) {
+        if (n.kind != kind)
+            continue;
+        QString which = compose(QLatin1String(n.pattern), text).simplified();
+        if (which.isEmpty()) {
+            const QString position = Routines::trimmed(text(QStringLiteral("lblPosizione")));
+            which = position.isEmpty() ? QStringLiteral("nuova") : QStringLiteral("n. ") + position;
+        }
+        return QString::fromUtf8(n.what) + QLatin1Char(' ') + which;
+    }
+    return QString();
+}
+
 Report::Template filled(Kind kind, const std::function<QString(const QString &control)> &text, const QDate &date,
                         const QTime &time)
 {
     Report::Template t = page(kind);
+    t.setDocumentName(documentName(kind, text));
     // Filled anew every time: nothing of an earlier output survives.
     for (const Fill &f : fills(kind))
         t.setText(f.slot, compose(f.pattern, text));

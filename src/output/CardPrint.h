@@ -35,6 +35,10 @@ struct Fill {
 QVector<Fill> fills(Kind kind);
 QString compose(const QString &pattern, const std::function<QString(const QString &control)> &text);
 
+// The name a print to a file proposes: what the card is and whose, or its number when the
+// boxes that name it are empty.
+QString documentName(Kind kind, const std::function<QString(const QString &control)> &text);
+
 // The page as designed, every slot holding its design text.
 Report::Template page(Kind kind);
 // "Stampa eseguita in data dd/mm/yyyy alle ore " and the time in the system's long format.

@@ -109,6 +109,12 @@ ExportScreen::ExportScreen(const SheetExport::Sheet &sheet, const QString &archi
         m_grid->setColumnWidth(c + 1, sheet.columns.at(c).width);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
+    // The current row is always the selected one, drawn in the highlight of the lists: the
+    // grid's own mark of a current cell without a selection is a faint frame.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid() && !m_grid->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+            m_grid->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
     v->addWidget(m_grid, 1);
 
     m_info = new QLabel(QStringLiteral("Esportazione archivio in Microsoft Excel."), this);
@@ -136,6 +142,10 @@ void ExportScreen::open(QWidget *owner, const QString &archivePath)
 
 bool ExportScreen::eventFilter(QObject *watched, QEvent *event)
 {
+    // The grid entered by the keyboard starts on its first row, highlighted.
+    if (watched == m_grid && event->type() == QEvent::FocusIn && !m_grid->currentIndex().isValid()
+        && m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(0, 1));
     // The hint of the command under the mouse; the grid and the background empty the line.
     if (event->type() == QEvent::Enter) {
         const QVariant hint = watched->property("hint");

@@ -58,9 +58,10 @@ void ProjectFindScreen::open(QWidget *parent, const QString &mode)
 SummaryDefinition ProjectFindScreen::expired()
 {
     static QString remembered;
-    // The due date is why a project is listed: it stays in view on a common screen.
+    // The due date is why a project is listed: it stays in view on a common screen, with the
+    // person in charge after it; the name and the code give up room for them.
     return {QStringLiteral("TfrmProgettiScaduti"), QStringLiteral(" Riepilogo progetti scaduti non ultimati"),
-            ProjectFind::expiredTitle(), &remembered, ProjectFind::DueDateColumnEnd,
+            ProjectFind::expiredTitle(), &remembered, ProjectFind::DueDateColumnEnd + 2 + 24,
             [] {
                 createIfMissing(openProjectArchive(), ProjectRecord::layout().size());
                 return ProjectFind::expired(openProjectArchive(), Clock::today()).listing;
@@ -69,7 +70,8 @@ SummaryDefinition ProjectFindScreen::expired()
             [](const QString &line) {
                 PickModes::handOver(openProjectArchive(), ProjectRecord::layout(), ProjectFind::line(), line,
                                     loadIntoProjects);
-            }};
+            },
+            {{0, 40, 16}, {40 + 7, 26, 12}}};
 }
 
 void installProjectFind()

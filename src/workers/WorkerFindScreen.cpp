@@ -98,7 +98,10 @@ SummaryDefinition WorkerFindScreen::contractsDue()
             [](const QString &line) {
                 PickModes::handOver(workerArchive(), WorkerRecord::layout(), WorkerFind::contractLine(), line,
                                     loadIntoRegistry);
-            }};
+            },
+            // The name, the telephone and the two amounts give up room so that the contract's type
+            // shows.
+            {{0, 30, 10}, {30 + 7, 12, 10}, {30 + 7 + 12 + 8 + 10 + 9, 12, 8}, {30 + 7 + 12 + 8 + 10 + 9 + 12 + 10, 12, 8}}};
 }
 
 void installWorkerFind()

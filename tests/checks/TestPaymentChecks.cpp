@@ -28,6 +28,17 @@ private slots:
         QTest::newRow("26 characters") << "IT60X054281110100000012345" << O::WrongLength;
         QTest::newRow("word IBAN in front") << "IBANIT60X0542811101000000123456" << O::WrongLength;
         QTest::newRow("empty") << "" << O::WrongLength;
+        // Shorter accounts of other countries are judged at their own registered length.
+        QTest::newRow("German") << "DE89370400440532013000" << O::Valid;
+        QTest::newRow("German, small letters") << "de89370400440532013000" << O::Valid;
+        QTest::newRow("German, digit changed") << "DE89370400440532013001" << O::Invalid;
+        QTest::newRow("Dutch") << "NL91ABNA0417164300" << O::Valid;
+        QTest::newRow("Dutch, letter changed") << "NL91ABNB0417164300" << O::Invalid;
+        QTest::newRow("Belgian") << "BE68539007547034" << O::Valid;
+        QTest::newRow("German, one short") << "DE8937040044053201300" << O::WrongLength;
+        QTest::newRow("Dutch with blanks") << "NL91 ABNA 0417 1643 00" << O::WrongLength;
+        QTest::newRow("German length, Dutch code") << "NL89370400440532013000" << O::WrongLength;
+        QTest::newRow("unknown country") << "XX89370400440532013000" << O::WrongLength;
     }
     void iban()
     {

@@ -21,9 +21,26 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+
+namespace {
+// Stands for a window manager that keeps the focus when a window closes.
+class KeepsFocusOnClose : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && watched == parent())
+            QApplication::setActiveWindow(nullptr);
+        return false;
+    }
+};
+}
 
 // What a keyboard user and a user who pastes meet on every screen.
 class TestKeyboard : public QObject
@@ -331,6 +348,145 @@ private slots:
         panel->findInList();
         QVERIFY(!note->isVisible());
         QCOMPARE(panel->list()->selectedRow(), 2);
+    }
+
+    // A check screen closes itself once its answer has been read: the window that opened it is
+    // active again, with the focus in the box it was in, even when the window manager kept
+    // the focus meanwhile.
+    void closedDialogGivesTheFocusBack_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("codice fiscale") << int(CheckDialog::Kind::CodiceFiscale) << "RSSMRA85T10A562S";
+        QTest::newRow("partita IVA") << int(CheckDialog::Kind::PartitaIva) << "11111110158";
+        QTest::newRow("IBAN") << int(CheckDialog::Kind::Iban) << "IT60X0542811101000000123456";
+        QTest::newRow("card") << int(CheckDialog::Kind::CardNumber) << "4111111111111111";
+    }
+    void closedDialogGivesTheFocusBack()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        ScreenFixture fx;
+        QWidget owner;
+        auto *layout = new QVBoxLayout(&owner);
+        auto *first = new QLineEdit(&owner);
+        auto *second = new QLineEdit(&owner);
+        layout->addWidget(first);
+        layout->addWidget(second);
+        owner.show();
+        ScreenFixture::activate(&owner);
+        second->setFocus();
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            d->installEventFilter(new KeepsFocusOnClose(d));
+            ScreenFixture::activate(d);
+            auto *box = d->findChild<QLineEdit *>();
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);                           // to "Controlla"
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);   // pressed
+            answered = !d->isVisible();
+            if (!answered)
+                d->reject();
+        });
+        CheckDialogs::open(CheckDialog::Kind(kind), &owner, text);
+        QVERIFY(answered);
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QTRY_COMPARE(QApplication::activeWindow(), &owner);
+        QCOMPARE(QApplication::focusWidget(), second);
+    }
+
+    // A window shows its focus from the moment it opens, before any key is pressed.
+    void focusShownFromTheStart()
+    {
+        ScreenFixture fx;
+        QDialog dialog;
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *button = new QPushButton(QStringLiteral("Stampa"), &dialog);
+        layout->addWidget(button);
+        button->setFocus();
+        dialog.show();
+        ScreenFixture::activate(&dialog);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        QVERIFY(option.state & QStyle::State_HasFocus);
+        QVERIFY(option.state & QStyle::State_KeyboardFocusChange);
+    }
+
+    // Lines wider than the list move sideways by keys: Right and Ctrl+Right a little and a
+    // lot, End to the end of the selected line, Home back; Ctrl+End and Ctrl+Home still go to
+    // the last and first line.
+    void wideLinesMoveSideways()
+    {
+        ScreenFixture fx;
+        QDialog dialog;
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *panel = new ResultPanel(QStringLiteral("Elenco"), nullptr, true, &dialog);
+        layout->addWidget(panel);
+        dialog.resize(500, 400);
+        panel->setLines(QStringList{"Bianchi " + QString(150, 'b') + " fine", "Rossi", "Verdi"});
+        dialog.show();
+        ScreenFixture::activate(&dialog);
+        panel->focusResults();
+        ResultList *list = panel->list();
+        QScrollBar *bar = list->horizontalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        QTest::keyClick(list, Qt::Key_Right);
+        const int step = bar->value();
+        QVERIFY(step > 0);
+        QTest::keyClick(list, Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(bar->value() > 2 * step);
+        QTest::keyClick(list, Qt::Key_Left);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(bar->value(), 0);
+        QTest::keyClick(list, Qt::Key_End);
+        const QFontMetrics metrics(list->font());
+        const int end = metrics.horizontalAdvance(list->line(0));
+        QVERIFY(bar->value() > 0);
+        QVERIFY(end - bar->value() <= list->viewport()->width());        // the end in view
+        QVERIFY(end - bar->value() > list->viewport()->width() / 2);     // at the right edge
+        QCOMPARE(list->selectedRow(), 0);
+        // The whole line can be read under the list while it does not fit.
+        auto *whole = dialog.findChild<QLabel *>("lblRigaIntera");
+        QVERIFY(whole && whole->isVisible());
+        QVERIFY(whole->text().endsWith(" fine"));
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(list->selectedRow(), 2);
+        QVERIFY(!whole->isVisible());
+        QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(list->selectedRow(), 0);
+    }
+
+    // "Trova" with an empty box asks for a text; Enter in another box of the window that
+    // holds the list never presses "Trova".
+    void inListSearchAsksForText()
+    {
+        ScreenFixture fx;
+        QDialog dialog;
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *own = new QLineEdit(&dialog);
+        int searched = 0;
+        connect(own, &QLineEdit::returnPressed, &dialog, [&searched] { ++searched; });
+        layout->addWidget(own);
+        auto *panel = new ResultPanel(QStringLiteral("Elenco"), nullptr, true, &dialog);
+        layout->addWidget(panel);
+        dialog.show();
+        ScreenFixture::activate(&dialog);
+        own->setFocus();
+        QTest::keyClick(own, Qt::Key_Return);
+        QCOMPARE(searched, 1);
+        QVERIFY(Dialogs::Test::shown().isEmpty());   // no "Ricerca non applicabile"
+        QVERIFY(dialog.isVisible());
+
+        panel->setLines(QStringList{"Bianchi", "Rossi"});
+        panel->searchBox()->clear();
+        ScreenFixture::click(&dialog, "btnTrova");
+        auto *note = dialog.findChild<QLabel *>("lblNonTrovato");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QString("Scrivere nella casella il testo da cercare nell'elenco."));
+        QCOMPARE(QApplication::focusWidget(), panel->searchBox());
+        QVERIFY(Dialogs::Test::shown().isEmpty());
     }
 };
 

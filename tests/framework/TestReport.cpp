@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -100,6 +101,35 @@ private slots:
         QCOMPARE(named(empty[0], "txtTitolo").size(), 1);
         QCOMPARE(named(empty[0], "txtPagina").size(), 1);
         QVERIFY(named(empty[0], "txtRiepilogo").isEmpty());
+    }
+
+    // A line longer than the page prints in the type of the others, the whole list a little
+    // smaller: every column stays under the one above it, and the long line is whole.
+    void longLineKeepsTheColumns()
+    {
+        const QString tail(180, QLatin1Char('x'));
+        const QStringList lines = {"Alfa      Uno       01/02/2017", "Beta      Due       03/04/2017  " + tail};
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("elenco.pdf");
+        QVERIFY(Report::writePdf(Report::listTemplate("Elenco", lines), pdf));
+        QProcess p;
+        p.start("pdftotext", {"-bbox", "-enc", "UTF-8", pdf, "-"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString html = QString::fromUtf8(p.readAllStandardOutput());
+        QHash<QString, QRectF> words;
+        static const QRegularExpression word(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*?)</word>)re");
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            words.insert(m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                               QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
+        }
+        QVERIFY2(words.contains("Uno") && words.contains("Due") && words.contains(tail), qPrintable(html));
+        QVERIFY(qAbs(words["Uno"].left() - words["Due"].left()) < 0.5);
+        QVERIFY(qAbs(words["01/02/2017"].left() - words["03/04/2017"].left()) < 0.5);
+        QVERIFY(qAbs(words["Uno"].height() - words["Due"].height()) < 0.1);
+        const double pageWidth = 297 / 25.4 * 72;
+        QVERIFY(words[tail].right() <= pageWidth - 10 / 25.4 * 72);
     }
 
     void slotsAreFoundByName()

@@ -14,6 +14,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QRegularExpression>
 
 using CardPrint::Kind;
@@ -298,14 +299,23 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<bool>("preview");
         QTest::addColumn<bool>("landscape");
-        QTest::newRow("worker print") << "TfrmIstruttori" << "cmdStampa" << "TfrmStampaIstruttore" << false << false;
-        QTest::newRow("worker preview") << "TfrmIstruttori" << "cmdAnteprima" << "TfrmAnteprimaIstruttore" << true << false;
-        QTest::newRow("schedule print") << "TfrmOrari" << "btnStampa" << "TfrmStampaOrario" << false << true;
-        QTest::newRow("daily print") << "TfrmTurni" << "btnStampa" << "TfrmStampaTurno" << false << true;
-        QTest::newRow("daily preview") << "TfrmTurni" << "btnAnteprima" << "TfrmAnteprimaTurno" << true << true;
-        QTest::newRow("weekly print") << "TfrmSettimanale" << "btnStampa" << "TfrmStampaSet" << false << true;
-        QTest::newRow("weekly preview") << "TfrmSettimanale" << "btnAnteprima" << "TfrmAnteprimaSet" << true << true;
-        QTest::newRow("work print") << "TfrmLavori" << "cmdStampa" << "TfrmStampaLavoro" << false << false;
+        QTest::addColumn<QString>("fileName");   // what a print to a file proposes
+        QTest::newRow("worker print") << "TfrmIstruttori" << "cmdStampa" << "TfrmStampaIstruttore" << false << false
+                                      << "Scheda lavoratore Zanardelli";
+        QTest::newRow("worker preview") << "TfrmIstruttori" << "cmdAnteprima" << "TfrmAnteprimaIstruttore" << true << false
+                                        << "Scheda lavoratore Zanardelli";
+        QTest::newRow("schedule print") << "TfrmOrari" << "btnStampa" << "TfrmStampaOrario" << false << true
+                                        << "Orario Zanardelli";
+        QTest::newRow("daily print") << "TfrmTurni" << "btnStampa" << "TfrmStampaTurno" << false << true
+                                     << "Turni Zanardelli";
+        QTest::newRow("daily preview") << "TfrmTurni" << "btnAnteprima" << "TfrmAnteprimaTurno" << true << true
+                                       << "Turni Zanardelli";
+        QTest::newRow("weekly print") << "TfrmSettimanale" << "btnStampa" << "TfrmStampaSet" << false << true
+                                      << "Turni settimanali Zanardelli";
+        QTest::newRow("weekly preview") << "TfrmSettimanale" << "btnAnteprima" << "TfrmAnteprimaSet" << true << true
+                                        << "Turni settimanali Zanardelli";
+        QTest::newRow("work print") << "TfrmLavori" << "cmdStampa" << "TfrmStampaLavoro" << false << false
+                                    << "Lavoro Zanardelli";
     }
     void everyDialogFromItsScreen()
     {
@@ -314,6 +324,7 @@ private slots:
         QFETCH(QString, dialog);
         QFETCH(bool, preview);
         QFETCH(bool, landscape);
+        QFETCH(QString, fileName);
         ScreenFixture fx;
         CardScreen *card = screenNamed(fx, screen);
         QVERIFY(card);
@@ -343,6 +354,10 @@ private slots:
             QCOMPARE(ScreenFixture::child<QPushButton>(d, "btnAnnulla")->text(), QString("Annulla"));
             ScreenFixture::activate(d);
             QCOMPARE(QApplication::focusWidget(), go);
+            // The focus is framed from the start, before any key is pressed.
+            QStyleOptionButton option;
+            option.initFrom(go);
+            QVERIFY(option.state & QStyle::State_KeyboardFocusChange);
             QTest::keyClick(go, Qt::Key_Return);
             QVERIFY(!d->isVisible());
         });
@@ -354,6 +369,21 @@ private slots:
         QCOMPARE(printed.size.width() > printed.size.height(), landscape);
         QVERIFY(layoutText(pdf).contains("Zanardelli"));
         QVERIFY(Dialogs::Test::shown().isEmpty());
+        // Named after the card, a date in it written without slashes.
+        const QString proposed = Printing::Test::lastDocumentName();
+        QVERIFY2(proposed.startsWith(fileName) && !proposed.contains('/'), qPrintable(proposed));
+    }
+
+    // A card whose boxes name nothing is named by its number.
+    void unnamedCardByItsNumber()
+    {
+        const auto text = [](const QHash<QString, QString> &boxes) {
+            return [boxes](const QString &control) { return boxes.value(control); };
+        };
+        QCOMPARE(CardPrint::documentName(Kind::Worker, text({{"lblPosizione", "12"}})), QString("Scheda lavoratore n. 12"));
+        QCOMPARE(CardPrint::documentName(Kind::Schedule, text({})), QString("Orario nuova"));
+        QCOMPARE(CardPrint::documentName(Kind::Daily, text({{"txtNome", "Sala"}, {"txtData", "01/02/2017"}})),
+                 QString("Turni Sala 01/02/2017"));
     }
 
     // Annulla, a cancelled printer choice and a printer that fails print nothing; only the

@@ -51,9 +51,15 @@ private slots:
             QCOMPARE(grid->model()->index(0, 1).data().toString(), QString("Rossi Mario"));
             QCOMPARE(grid->rowHeight(0), 21);
             // A read-only grid: the arrows move in it, Tab leaves it.
+            ScreenFixture::activate(d);
             grid->setFocus(Qt::TabFocusReason);
+            // The current cell is on a highlighted row from the moment the grid has the focus.
+            QVERIFY(grid->currentIndex().isValid());
+            QVERIFY(grid->selectionModel()->isRowSelected(grid->currentIndex().row(), QModelIndex()));
             QTest::keyClick(grid, Qt::Key_Right);
             QVERIFY(grid->currentIndex().isValid());
+            QTest::keyClick(grid, Qt::Key_Down);
+            QCOMPARE(grid->selectionModel()->selectedRows(), QModelIndexList{grid->model()->index(1, 0)});
             QTest::keyClick(grid, Qt::Key_Tab);
             QVERIFY(QApplication::focusWidget() != grid);
             ScreenFixture::click(d, "cmdEsporta");

@@ -176,6 +176,31 @@ private slots:
         QCOMPARE(list->count(), 0);
     }
 
+    // At its own size the summary shows the contract's type: long names and amounts give up
+    // room, a name cut short ends with "…" and is read whole under the list.
+    void contractSummaryShowsTheType()
+    {
+        ScreenFixture fx(QDate(2017, 5, 31));
+        writeWorkers({worker({{"Cognome", "Della Valle Bonaccorsi"}, {"Nome", "Maria Antonietta"}, {"Recapito", "0212345678"},
+                              {"Scadenza", "01/06/2017"}, {"Preavviso", "5"}, {"Totale", "12000,00"},
+                              {"Rata", "1000,00"}, {"Acquisto", "Tempo determinato"}})});
+        SummaryScreen summary(WorkerFindScreen::contractsDue());
+        summary.show();
+        ScreenFixture::activate(&summary);
+        auto *list = ScreenFixture::child<ResultList>(&summary, "lstRecords");
+        QCOMPARE(list->count(), 1);
+        const QString shown = list->shownLine(0);
+        const int end = int(shown.indexOf("Tipo: Tempo determinato")) + 16;   // the type's beginning
+        QVERIFY2(end > 16, qPrintable(shown));
+        QVERIFY(QFontMetrics(list->font()).horizontalAdvance(shown.left(end)) <= list->viewport()->width());
+        QVERIFY(shown.startsWith("Della Val") && shown.contains(QChar(0x2026)));
+        QVERIFY(shown.contains("Tel. 0212345678") && shown.contains("12000,00") && shown.contains("1000,00"));
+        QCOMPARE(list->line(0).left(30), QString("Della Valle Bonaccorsi Maria A"));   // picks and prints whole
+        auto *whole = ScreenFixture::child<QLabel>(&summary, "lblRigaIntera");
+        QVERIFY(whole->isVisible());
+        QVERIFY(whole->text().startsWith("Della Valle Bonaccorsi Maria A Tel. 0212345678"));
+    }
+
     void contractSummaryWithoutTroubleSaysNothing()
     {
         ScreenFixture fx(QDate(2017, 5, 31));

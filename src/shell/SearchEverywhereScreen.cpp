@@ -73,6 +73,7 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     auto *caption = new QLabel(QStringLiteral("Testo da cercare in tutti gli archivi:"), this);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("txtTesto"));
+    m_text->setPlaceholderText(QStringLiteral("almeno %1 caratteri").arg(SearchEverywhere::MinimumLength));
     caption->setBuddy(m_text);
     auto *go = new QPushButton(QStringLiteral("Cerca"), this);
     go->setObjectName(QStringLiteral("btnCerca"));
@@ -83,6 +84,7 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     v->addLayout(row);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lblNota"));
+    m_note->setTextFormat(Qt::PlainText);
     m_note->setWordWrap(true);
     m_note->setContentsMargins(14, 0, 14, 0);
     m_note->hide();
@@ -106,8 +108,9 @@ void SearchEverywhereScreen::open(QWidget *parent, const QString &text)
 {
     SearchEverywhereScreen screen(parent);
     screen.m_text->setText(text);
-    // Searched before the window shows, so that it opens with the focus on what was found.
-    if (text.size() >= SearchEverywhere::MinimumLength)
+    // Searched before the window shows, so that it opens with the focus on what was found;
+    // a text too short opens it saying why nothing was searched.
+    if (!text.isEmpty())
         screen.search();
     else
         screen.m_text->setFocus();

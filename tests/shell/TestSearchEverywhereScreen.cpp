@@ -73,6 +73,30 @@ private slots:
         QCOMPARE(works->findChild<QLineEdit *>("txtNote")->text(), QString("da Rossi"));
         QCOMPARE(works->lblPosizione()->text(), QString("2"));
     }
+
+    // The shortest text is said under the menu's box; one letter opens no window.
+    void tooShortIsSaidWhereTyped()
+    {
+        ScreenFixture fx;
+        fx.screens->mainMenu->open();
+        ScreenFixture::activate(fx.screens->mainMenu);
+        QTest::keyClick(focus(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(focus(), "r");
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget *d = QApplication::activeModalWidget()) {
+                opened = true;
+                d->close();
+            }
+        });
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!opened);
+        QCOMPARE(focus()->objectName(), QString("txtCercaOvunque"));
+        auto *note = ScreenFixture::child<QLabel>(fx.screens->mainMenu, "lblCercaOvunque");
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QString("Indicare almeno 2 caratteri da cercare."));
+    }
 };
 
 QTEST_MAIN(TestSearchEverywhereScreen)

@@ -1,4 +1,5 @@
 #include "shell/MainMenu.h"
+#include "shell/PaymentsMenu.h"
 #include "shell/SearchEverywhereScreen.h"
 #include "support/RecordFiles.h"
 #include "support/ScreenFixture.h"
@@ -40,7 +41,7 @@ private slots:
         QTest::newRow("the search over every archive, the text searched")
             << "search" << "Il testo \"" + markup + "\" non compare in nessuna scheda.";
         QTest::newRow("the main menu, a data folder's name") << "menu" << "/" + markup;
-        QTest::newRow("the pay summary, the codice fiscale typed") << "pay" << "<B>&AMP;";
+        QTest::newRow("the pay summary, the codice fiscale typed") << "pay" << markup;
     }
     void userTextIsShownAsWritten()
     {

@@ -1,5 +1,6 @@
 #include "shell/MainMenu.h"
 #include "archive/CardScreen.h"
+#include "shell/ArchiveKinds.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/SearchEverywhere.h"
 #include "shell/YearMenu.h"
@@ -72,6 +73,26 @@ private slots:
         QCOMPARE(works->windowTitle(), QString(" Veltaro - Registrazione lavori anno 2017"));
         QCOMPARE(works->findChild<QLineEdit *>("txtNote")->text(), QString("da Rossi"));
         QCOMPARE(works->lblPosizione()->text(), QString("2"));
+    }
+
+    // The search looks at what the cards show: every field has its control on its card
+    // screen, but for the few no screen shows, which have none.
+    void searchedFieldsAreThoseTheScreensShow()
+    {
+        ScreenFixture fx;
+        const QList<QPair<QString, WorkWindow *>> kinds = {
+            {"lavoratori", fx.screens->workers}, {"orari", fx.screens->schedules}, {"turni", fx.screens->dailyShifts},
+            {"settimanale", fx.screens->weeklyShifts}, {"progetti", fx.screens->projects}, {"lavori", fx.screens->workLog}};
+        for (const auto &[kind, screen] : kinds) {
+            screen->ensureBuilt();
+            const QStringList &unshown = ArchiveKinds::unshownFields(kind);
+            for (const RecordLayout::Field &f : SearchEverywhere::kind(kind)->layout().fields()) {
+                bool control = false;
+                for (const char *prefix : {"txt", "chk", "lbl"})
+                    control = control || screen->findChild<QWidget *>(prefix + f.name);
+                QVERIFY2(control != unshown.contains(f.name), qPrintable(kind + " " + f.name));
+            }
+        }
     }
 
     // The shortest text is said under the menu's box; one letter opens no window.

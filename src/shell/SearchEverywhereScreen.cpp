@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,7 +95,9 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     v->addWidget(m_results, 1);
     Box::setup(m_text);
     Box::highlight(m_text);
-    connect(m_text, &QLineEdit::returnPressed, this, &SearchEverywhereScreen::search);
+    // Enter in the box searches, and only that: the dialog would also press its default
+    // button, the list's "Trova", which on an empty list says there is nothing to look in.
+    m_text->installEventFilter(this);
     go->setAutoDefault(false);
     connect(go, &QPushButton::clicked, this, &SearchEverywhereScreen::search);
     connect(m_results, &ResultPanel::picked, this, [this](const QString &line) {
@@ -167,6 +170,18 @@ void SearchEverywhereScreen::search()
     m_note->setVisible(!notes.isEmpty());
     m_results->reset();
     m_results->focusResults();
+}
+
+bool SearchEverywhereScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            search();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SearchEverywhereScreen::openCard(int row)

@@ -117,6 +117,28 @@ private slots:
         auto *note = ScreenFixture::child<QLabel>(fx.screens->mainMenu, "lblCercaOvunque");
         QVERIFY(note && note->isVisible());
         QCOMPARE(note->text(), QString("Indicare almeno 2 caratteri da cercare."));
+
+        // The window's own box says it too; Enter there searches and presses nothing else.
+        QTest::keyClicks(focus(), "o");
+        QStringList notes;
+        Modal::on([&notes](QDialog *d) {
+            ScreenFixture::activate(d);
+            auto *box = ScreenFixture::child<QLineEdit>(d, "txtTesto");
+            auto *note = ScreenFixture::child<QLabel>(d, "lblNota");
+            notes << note->text();
+            for (const char *typed : {"x", "xy"}) {
+                box->setFocus();
+                box->clear();
+                QTest::keyClicks(box, typed);
+                QTest::keyClick(box, Qt::Key_Return);
+                notes << note->text();
+            }
+        });
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCOMPARE(notes, (QStringList{"Il testo \"ro\" non compare in nessuna scheda.",
+                                     "Indicare almeno 2 caratteri da cercare.",
+                                     "Il testo \"xy\" non compare in nessuna scheda."}));
+        QCOMPARE(Dialogs::Test::shown().size(), 0);
     }
 };
 

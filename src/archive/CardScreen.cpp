@@ -76,6 +76,7 @@ void set(QWidget *w, const QString &text)
         c->setCurrentIndex(-1);
         c->setEditText(text);
     } else if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setTextFormat(Qt::PlainText);   // a card's text is never markup
         l->setText(text);
     } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
         p->setPlainText(text);

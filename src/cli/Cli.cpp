@@ -41,6 +41,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include <sys/mman.h>
 
@@ -96,12 +97,14 @@ const QVector<Command> &commands()
                        "  Stampa il riepilogo dei lavori segnati come incompleti.",
          &incompleti},
         {"cerca", "cerca TESTO [--cartella=DIR]\n"
-                  "  Cerca il testo in ogni campo di ogni scheda di tutti gli archivi della cartella dei dati\n"
-                  "  (quella del programma, o DIR), come le schermate di ricerca: così come è scritto, senza\n"
-                  "  distinguere maiuscole e minuscole. Stampa una riga per scheda trovata: il nome del file,\n"
-                  "  il numero della scheda, il campo in cui compare per primo e la riga della scheda come la\n"
-                  "  mostra la sua ricerca, separati da una tabulazione; in ordine di file e di numero. Il\n"
-                  "  testo ha almeno due caratteri; le schede danneggiate sono contate su stderr.",
+                  "  Cerca il testo nei campi che le schermate mostrano, in ogni scheda di tutti gli archivi\n"
+                  "  della cartella dei dati (quella del programma, o DIR), come le schermate di ricerca:\n"
+                  "  così come è scritto, senza distinguere maiuscole e minuscole; lo spazio riservato delle\n"
+                  "  schede dei turni settimanali, che nessuna schermata mostra, non è considerato. Stampa una\n"
+                  "  riga per scheda trovata: il nome del file, il numero della scheda, il campo in cui\n"
+                  "  compare per primo e la riga della scheda come la mostra la sua ricerca, separati da una\n"
+                  "  tabulazione; in ordine di file e di numero. Il testo ha almeno due caratteri; le schede\n"
+                  "  danneggiate sono contate su stderr.",
          &cerca},
         {"rendiconto", "rendiconto ANNO.lav --codice=CODICE [--dal=gg/mm/aaaa --al=gg/mm/aaaa]\n"
                        "  Stampa il rendiconto del progetto CODICE dal registro dei lavori: dopo l'intestazione,\n"
@@ -201,6 +204,18 @@ const char ExitStatuses[] = "Stato d'uscita:\n"
                             "  2  errore d'uso: comando, opzione o argomento non validi\n"
                             "  3  un archivio, una cartella o un file che non si possono leggere o scrivere\n";
 
+// The commands whose lines are fields separated by tabs, and how a field keeps to its column.
+const char *const TabbedCommands[] = {"cerca", "rendiconto"};
+const char TabbedFields[] = "Campi separati da tabulazioni (cerca, rendiconto): una tabulazione, un a capo o un altro\n"
+                            "carattere di controllo dentro un campo è scritto come uno spazio, così ogni riga ha\n"
+                            "sempre lo stesso numero di campi.\n";
+
+bool writesTabbedFields(const Command &c)
+{
+    return std::any_of(std::begin(TabbedCommands), std::end(TabbedCommands),
+                       [&](const char *name) { return qstrcmp(c.name, name) == 0; });
+}
+
 // The archives a command may be given: the data folder's, and those of the folder being typed.
 QStringList archiveNames(const QString &typed, const QString &dataFolder)
 {
@@ -274,7 +289,7 @@ int main(const QStringList &args, Io &io)
              "      --version  mostra il nome e la versione del programma\n"
              "\nLe opzioni si scrivono --nome=valore oppure --nome valore.\n"
              "veltaro-cli COMANDO --help descrive un comando.\n\n"
-          << ExitStatuses;
+          << TabbedFields << "\n" << ExitStatuses;
     };
     if (args.isEmpty()) {
         overview(io.err);
@@ -298,7 +313,10 @@ int main(const QStringList &args, Io &io)
             continue;
         const QStringList rest = args.mid(1);
         if (parse(rest).help) {
-            io.out << "Uso: veltaro-cli " << QString::fromUtf8(c.usage) << "\n\n" << ExitStatuses;
+            io.out << "Uso: veltaro-cli " << QString::fromUtf8(c.usage) << "\n\n";
+            if (writesTabbedFields(c))
+                io.out << TabbedFields << "\n";
+            io.out << ExitStatuses;
             return ExitOk;
         }
         return c.run(rest, io);
@@ -462,6 +480,24 @@ public:
         end(begin, m_encoder.appendToBuffer(begin, text));
     }
 
+    // One line of fields separated by tabs. A tab, a line break or another control character
+    // inside a field is written as a blank, so that every line keeps its count of fields.
+    void row(std::initializer_list<QStringView> fields)
+    {
+        QString text;
+        bool first = true;
+        for (QStringView field : fields) {
+            if (!std::exchange(first, false))
+                text += QLatin1Char('\t');
+            const qsizetype at = text.size();
+            text += field;
+            for (qsizetype i = at; i < text.size(); ++i)
+                if (separates(text.at(i)))
+                    text[i] = QLatin1Char(' ');
+        }
+        line(text);
+    }
+
     // Every line of a result list, straight from its code-page bytes. A long list is turned
     // into UTF-8 in as many slices as whole-archive work uses threads, each on its own, and
     // the slices written in order.
@@ -531,6 +567,13 @@ private:
         } else {
             m_out << QString::fromUtf8(bytes);
         }
+    }
+
+    // What a reader of tab-separated lines may take for the end of a field or of a line.
+    static bool separates(QChar c)
+    {
+        const char16_t u = c.unicode();
+        return u < 0x20 || u == 0x7F || u == 0x85 || u == 0x2028 || u == 0x2029;
     }
 
     // Ends the line written from begin to end, which lies inside the buffer.
@@ -797,7 +840,7 @@ int cerca(const QStringList &rawArgs, Io &io)
     const SearchEverywhere::Result found = SearchEverywhere::search(data, text);
     LineWriter out(io.out);
     for (const SearchEverywhere::Hit &h : found.hits)
-        out.line(QStringLiteral("%1\t%2\t%3\t%4").arg(found.archives.at(h.archive).fileName).arg(h.card).arg(h.field, h.line));
+        out.row({found.archives.at(h.archive).fileName, QString::number(h.card), h.field, h.line});
     out.flush();
     if (!found.ok)
         return readError(io, self, found.error);
@@ -847,10 +890,10 @@ int rendiconto(const QStringList &rawArgs, Io &io)
         return QStringLiteral("%1\t%2\t%3").arg(s.works).arg(ProjectReport::hundredths(s.hours),
                                                               ProjectReport::hundredths(s.due));
     };
-    out.line(QStringLiteral("Rendiconto del progetto %1%2").arg(projectCode, interval));
+    out.row({QStringLiteral("Rendiconto del progetto %1%2").arg(projectCode, interval)});
     for (const ProjectReport::WorkerLine &w : report.workers)
-        out.line(QStringLiteral("LAVORATORE\t%1\t%2\t").arg(w.codFisc, Routines::trimmed(w.cognome + QLatin1Char(' ') + w.nome))
-                 + sums(w.sums));
+        out.row({QStringLiteral("LAVORATORE"), w.codFisc, Routines::trimmed(w.cognome + QLatin1Char(' ') + w.nome),
+                 QString::number(w.sums.works), ProjectReport::hundredths(w.sums.hours), ProjectReport::hundredths(w.sums.due)});
     for (const ProjectReport::MonthLine &m : report.months)
         out.line(QStringLiteral("MESE\t%1/%2\t").arg(m.month, 2, 10, QLatin1Char('0')).arg(m.year) + sums(m.sums));
     out.line(QStringLiteral("TOTALE\t%1\t%2").arg(ProjectReport::hundredths(report.total.hours),

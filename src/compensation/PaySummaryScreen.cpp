@@ -25,6 +25,7 @@ namespace {
 QLabel *boldLabel(const QString &text, QWidget *parent, int grow = 0)
 {
     auto *l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);   // shows the typed code as typed
     QFont f = l->font();
     f.setBold(true);
     f.setPointSize(f.pointSize() + grow);

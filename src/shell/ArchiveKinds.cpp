@@ -28,4 +28,14 @@ ArchiveKind forFile(const QString &path)
     return {name, layouts.value(name)};
 }
 
+const QStringList &unshownFields(const QString &kind)
+{
+    static const QStringList none;
+    static const QHash<QString, QStringList> unshown{
+        {QStringLiteral("settimanale"), {QStringLiteral("Riservato")}},
+    };
+    const auto it = unshown.constFind(kind);
+    return it == unshown.cend() ? none : *it;
+}
+
 }

@@ -104,6 +104,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     // Where the archives and their backups are, and why there.
     auto *folder = new QLabel(Backup::folderFacts().join(QLatin1Char('\n')), this);
     folder->setObjectName(QStringLiteral("lblCartella"));
+    folder->setTextFormat(Qt::PlainText);
     folder->setWordWrap(true);
     folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     v->addWidget(folder);

@@ -112,6 +112,16 @@ MainMenu::MainMenu(QWidget *parent)
     searchRow->addWidget(searchButton);
     searchRow->addStretch();
     outer->addLayout(searchRow);
+    // The shortest text is said under the box, and in red when Enter came too early.
+    const QString rule = QStringLiteral("Indicare almeno %1 caratteri da cercare.").arg(SearchEverywhere::MinimumLength);
+    auto *searchNote = new QLabel(rule, content());
+    searchNote->setObjectName(QStringLiteral("lblCercaOvunque"));
+    searchNote->setTextFormat(Qt::PlainText);
+    searchNote->setStyleSheet(QStringLiteral("color: #5a6470;"));
+    searchBox->setAccessibleDescription(rule);
+    outer->addWidget(searchNote, 0, Qt::AlignHCenter);
+    connect(searchBox, &QLineEdit::textChanged, searchNote,
+            [searchNote] { searchNote->setStyleSheet(QStringLiteral("color: #5a6470;")); });
     Box::setup(searchBox);
     Box::highlight(searchBox);
     auto *shortcut = new QShortcut(QKeySequence::Find, this);
@@ -119,7 +129,14 @@ MainMenu::MainMenu(QWidget *parent)
         searchBox->setFocus(Qt::ShortcutFocusReason);
         searchBox->selectAll();
     });
-    const auto searchAll = [this, searchBox] { SearchEverywhereScreen::open(this, searchBox->text()); };
+    const auto searchAll = [this, searchBox, searchNote] {
+        if (searchBox->text().size() < SearchEverywhere::MinimumLength) {
+            searchNote->setStyleSheet(QStringLiteral("color: #b03a2e; font-weight: bold;"));
+            searchBox->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        SearchEverywhereScreen::open(this, searchBox->text());
+    };
     connect(searchButton, &QPushButton::clicked, this, searchAll);
     // Enter searches at once.
     connect(searchBox, &QLineEdit::returnPressed, this, searchAll);
@@ -139,6 +156,7 @@ MainMenu::MainMenu(QWidget *parent)
     outer->addStretch(2);
     m_facts = new QLabel(content());
     m_facts->setObjectName(QStringLiteral("lblCartellaDati"));
+    m_facts->setTextFormat(Qt::PlainText);
     m_facts->setStyleSheet(QStringLiteral("color: #5a6470;"));
     m_facts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_facts->setWordWrap(true);

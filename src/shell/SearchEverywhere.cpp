@@ -137,6 +137,12 @@ Result search(const QString &folder, const QString &text)
         const Archive &archive = result.archives.at(a);
         const RecordLayout &layout = archive.kind->layout();
         const Find::LineBuilder &lineOf = archive.kind->line();
+        // Only what a screen shows is looked at, and only that can make a card damaged.
+        QVector<RecordLayout::Field> shown;
+        const QStringList &unshown = ArchiveKinds::unshownFields(QLatin1String(archive.kind->name));
+        for (const RecordLayout::Field &f : layout.fields())
+            if (!unshown.contains(f.name))
+                shown.append(f);
         auto scan = ArchiveScan::parts<Part>(archive.path, layout.size(), [&](Part &part, qint64 n, const char *record) {
             // Text of each field: [start, end) in the record.
             const auto textOf = [&](const RecordLayout::Field &f) -> std::pair<int, int> {
@@ -146,12 +152,12 @@ Result search(const QString &folder, const QString &text)
                 }
                 return {f.offset + 1, f.offset + 1 + static_cast<unsigned char>(record[f.offset])};
             };
-            for (const RecordLayout::Field &f : layout.fields())
+            for (const RecordLayout::Field &f : std::as_const(shown))
                 if (f.kind == FieldKind::Text && static_cast<unsigned char>(record[f.offset]) > f.width) {
                     part.damaged.append(n);
                     return true;
                 }
-            for (const RecordLayout::Field &f : layout.fields()) {
+            for (const RecordLayout::Field &f : std::as_const(shown)) {
                 const auto [start, end] = textOf(f);
                 if (containsFolded(record + start, end - start, wanted)) {
                     part.line.clear();

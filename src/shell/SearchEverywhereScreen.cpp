@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +74,7 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     auto *caption = new QLabel(QStringLiteral("Testo da cercare in tutti gli archivi:"), this);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("txtTesto"));
+    m_text->setPlaceholderText(QStringLiteral("almeno %1 caratteri").arg(SearchEverywhere::MinimumLength));
     caption->setBuddy(m_text);
     auto *go = new QPushButton(QStringLiteral("Cerca"), this);
     go->setObjectName(QStringLiteral("btnCerca"));
@@ -83,6 +85,7 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     v->addLayout(row);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lblNota"));
+    m_note->setTextFormat(Qt::PlainText);
     m_note->setWordWrap(true);
     m_note->setContentsMargins(14, 0, 14, 0);
     m_note->hide();
@@ -92,7 +95,9 @@ SearchEverywhereScreen::SearchEverywhereScreen(QWidget *parent)
     v->addWidget(m_results, 1);
     Box::setup(m_text);
     Box::highlight(m_text);
-    connect(m_text, &QLineEdit::returnPressed, this, &SearchEverywhereScreen::search);
+    // Enter in the box searches, and only that: the dialog would also press its default
+    // button, the list's "Trova", which on an empty list says there is nothing to look in.
+    m_text->installEventFilter(this);
     go->setAutoDefault(false);
     connect(go, &QPushButton::clicked, this, &SearchEverywhereScreen::search);
     connect(m_results, &ResultPanel::picked, this, [this](const QString &line) {
@@ -106,8 +111,9 @@ void SearchEverywhereScreen::open(QWidget *parent, const QString &text)
 {
     SearchEverywhereScreen screen(parent);
     screen.m_text->setText(text);
-    // Searched before the window shows, so that it opens with the focus on what was found.
-    if (text.size() >= SearchEverywhere::MinimumLength)
+    // Searched before the window shows, so that it opens with the focus on what was found;
+    // a text too short opens it saying why nothing was searched.
+    if (!text.isEmpty())
         screen.search();
     else
         screen.m_text->setFocus();
@@ -164,6 +170,18 @@ void SearchEverywhereScreen::search()
     m_note->setVisible(!notes.isEmpty());
     m_results->reset();
     m_results->focusResults();
+}
+
+bool SearchEverywhereScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            search();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SearchEverywhereScreen::openCard(int row)

@@ -21,6 +21,9 @@ public:
 
     void search();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void openCard(int row);
 

@@ -288,6 +288,28 @@ private slots:
         QVERIFY(r.out.endsWith("Note: prima riga  seconda riga\n"));
     }
 
+    // A tab or a line break stored inside a field is written as a blank, so that every line
+    // of the tab-separated commands keeps its count of fields.
+    void tabbedLinesKeepTheirFields()
+    {
+        QTemporaryDir dir;
+        QVERIFY(RecordFiles::write(dir.filePath("2017.lav"),
+                                   {card({{"Cognome", "Ros\tsi"}, {"Nome", "Ma\r\nrio"}, {"CodFisc", "RSSMRA80A01H501U"},
+                                          {"Data", "01/03/2017"}, {"TotOre", "2,00"}, {"TotDovuto", "10,00"},
+                                          {"CodiceProg", "P1"}})}));
+        const Run found = cli({"cerca", "ros", "--cartella", dir.path()});
+        QCOMPARE(found.code, 0);
+        const QStringList lines = found.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0].split('\t').size(), 4);
+        QVERIFY2(lines[0].section('\t', 3).contains("Ros si"), qPrintable(lines[0]));
+
+        const Run report = cli({"rendiconto", dir.filePath("2017.lav"), "--codice=P1"});
+        QCOMPARE(report.code, 0);
+        QVERIFY2(report.out.contains("\nLAVORATORE\tRSSMRA80A01H501U\tRos si Ma  rio\t1\t2,00\t10,00\n"),
+                 qPrintable(report.out));
+    }
+
     void scadenzeListsTheDueContracts_data()
     {
         QTest::addColumn<QStringList>("options");

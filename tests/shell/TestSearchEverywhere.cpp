@@ -42,9 +42,14 @@ private slots:
         QVERIFY(RecordFiles::write(dir.filePath("Orari.pro"), {make(ScheduleRecord::layout(), {{"Nome", "Turno Rossi"}})}));
         QVERIFY(RecordFiles::write(dir.filePath("2024.ore"),
                                    {make(DailyShiftRecord::layout(), {{"Nome", "Lunedì"}, {"Lavoratore01", "Neri, Rossi Mario"}})}));
+        // The reserved area no screen shows: neither its text nor its length counts.
+        Record reservedText = make(WeeklyShiftRecord::layout(), {{"Nome", "Terza"}, {"Riservato", "Rossi"}});
+        Record reservedNoise = make(WeeklyShiftRecord::layout(), {{"Nome", "Quarta"}, {"Riservato", "Rossi"}});
+        reservedNoise.bytes()[WeeklyShiftRecord::layout().field(WeeklyShiftRecord::layout().indexOf("Riservato")).offset] = char(200);
         QVERIFY(RecordFiles::write(dir.filePath("2024.set"),
                                    {make(WeeklyShiftRecord::layout(), {{"Nome", "Settimana"}}),
-                                    make(WeeklyShiftRecord::layout(), {{"Nome", "Altra"}, {"Lun01", "Rossi M."}})}));
+                                    make(WeeklyShiftRecord::layout(), {{"Nome", "Altra"}, {"Lun01", "Rossi M."}}),
+                                    reservedText, reservedNoise}));
         QVERIFY(RecordFiles::write(dir.filePath("2024.prg"), {make(ProjectRecord::layout(), {{"Nome", "Sito"}, {"Responsabile", "rossi"}})}));
         QVERIFY(RecordFiles::write(dir.filePath("2023.lav"), {make(WorkRecord::layout(), {{"Cognome", "Verdi"}})}));
         QVERIFY(RecordFiles::write(dir.filePath("2024.lav"),

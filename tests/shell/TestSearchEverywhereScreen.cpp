@@ -1,5 +1,6 @@
 #include "shell/MainMenu.h"
 #include "archive/CardScreen.h"
+#include "shell/ArchiveKinds.h"
 #include "shell/PaymentsMenu.h"
 #include "shell/SearchEverywhere.h"
 #include "shell/YearMenu.h"
@@ -72,6 +73,72 @@ private slots:
         QCOMPARE(works->windowTitle(), QString(" Veltaro - Registrazione lavori anno 2017"));
         QCOMPARE(works->findChild<QLineEdit *>("txtNote")->text(), QString("da Rossi"));
         QCOMPARE(works->lblPosizione()->text(), QString("2"));
+    }
+
+    // The search looks at what the cards show: every field has its control on its card
+    // screen, but for the few no screen shows, which have none.
+    void searchedFieldsAreThoseTheScreensShow()
+    {
+        ScreenFixture fx;
+        const QList<QPair<QString, WorkWindow *>> kinds = {
+            {"lavoratori", fx.screens->workers}, {"orari", fx.screens->schedules}, {"turni", fx.screens->dailyShifts},
+            {"settimanale", fx.screens->weeklyShifts}, {"progetti", fx.screens->projects}, {"lavori", fx.screens->workLog}};
+        for (const auto &[kind, screen] : kinds) {
+            screen->ensureBuilt();
+            const QStringList &unshown = ArchiveKinds::unshownFields(kind);
+            for (const RecordLayout::Field &f : SearchEverywhere::kind(kind)->layout().fields()) {
+                bool control = false;
+                for (const char *prefix : {"txt", "chk", "lbl"})
+                    control = control || screen->findChild<QWidget *>(prefix + f.name);
+                QVERIFY2(control != unshown.contains(f.name), qPrintable(kind + " " + f.name));
+            }
+        }
+    }
+
+    // The shortest text is said under the menu's box; one letter opens no window.
+    void tooShortIsSaidWhereTyped()
+    {
+        ScreenFixture fx;
+        fx.screens->mainMenu->open();
+        ScreenFixture::activate(fx.screens->mainMenu);
+        QTest::keyClick(focus(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(focus(), "r");
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget *d = QApplication::activeModalWidget()) {
+                opened = true;
+                d->close();
+            }
+        });
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!opened);
+        QCOMPARE(focus()->objectName(), QString("txtCercaOvunque"));
+        auto *note = ScreenFixture::child<QLabel>(fx.screens->mainMenu, "lblCercaOvunque");
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QString("Indicare almeno 2 caratteri da cercare."));
+
+        // The window's own box says it too; Enter there searches and presses nothing else.
+        QTest::keyClicks(focus(), "o");
+        QStringList notes;
+        Modal::on([&notes](QDialog *d) {
+            ScreenFixture::activate(d);
+            auto *box = ScreenFixture::child<QLineEdit>(d, "txtTesto");
+            auto *note = ScreenFixture::child<QLabel>(d, "lblNota");
+            notes << note->text();
+            for (const char *typed : {"x", "xy"}) {
+                box->setFocus();
+                box->clear();
+                QTest::keyClicks(box, typed);
+                QTest::keyClick(box, Qt::Key_Return);
+                notes << note->text();
+            }
+        });
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCOMPARE(notes, (QStringList{"Il testo \"ro\" non compare in nessuna scheda.",
+                                     "Indicare almeno 2 caratteri da cercare.",
+                                     "Il testo \"xy\" non compare in nessuna scheda."}));
+        QCOMPARE(Dialogs::Test::shown().size(), 0);
     }
 };
 

@@ -11,3 +11,4 @@ veltaro_test(test_search_everywhere ${CMAKE_CURRENT_LIST_DIR}/TestSearchEverywhe
 target_link_libraries(test_search_everywhere PRIVATE veltaro_cli_lib)
 veltaro_test(test_search_everywhere_screen ${CMAKE_CURRENT_LIST_DIR}/TestSearchEverywhereScreen.cpp)
 target_link_libraries(test_search_everywhere_screen PRIVATE veltaro_cli_lib)
+veltaro_test(test_plain_labels ${CMAKE_CURRENT_LIST_DIR}/TestPlainLabels.cpp)

@@ -67,9 +67,13 @@ QString get(const QWidget *w)
 void set(QWidget *w, const QString &text)
 {
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
-        // A stored value is shown whole, even one a full field holds beyond the typing limit.
-        if (text.size() > e->maxLength())
-            e->setMaxLength(int(text.size()));
+        // A stored value is shown whole, even one a full field holds beyond the typing limit;
+        // the next card brings the limit back, so no other card is typed past it.
+        QVariant limit = e->property("typingLimit");
+        if (!limit.isValid() && text.size() > e->maxLength())
+            e->setProperty("typingLimit", limit = e->maxLength());
+        if (limit.isValid())
+            e->setMaxLength(qMax(limit.toInt(), int(text.size())));
         e->setText(text);
         e->setCursorPosition(0);
     } else if (auto *c = qobject_cast<QComboBox *>(w)) {

@@ -4,6 +4,7 @@
 #include "archive/AttachFolderDialog.h"
 #include "framework/Dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -348,6 +349,12 @@ bool CardScreen::readAt(ArchiveFile &archive, qint64 n)
 
 void CardScreen::save()
 {
+    // The box still being typed in is left first, as Tab would leave it, so its rules (an
+    // amount pasted and not yet read) hold for what is stored; the focus then goes back.
+    if (QWidget *typing = QApplication::focusWidget(); typing && isAncestorOf(typing)) {
+        typing->clearFocus();
+        typing->setFocus(Qt::OtherFocusReason);
+    }
     if (!checkSave())
         return;
     ArchiveFile archive(archivePath(), m_buffer.layout().size());

@@ -152,6 +152,22 @@ private slots:
         QVERIFY(note->mapTo(form, QPoint(note->width(), 0)).x() <= width);
     }
 
+    // An amount pasted and saved at once, the box never left, is stored as the rule reads it.
+    void amountPastedThenSavedIsRead()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        for (const auto &[f, text] : {std::pair{"Nome", "Sito"}, {"Codice", "P-1"}, {"DataInizio", "01/02/2017"},
+                                      {"DataScade", "30/06/2017"}, {"Responsabile", "Rossi"}})
+            box(f)->setText(text);
+        box("CostoPrev")->setFocus();
+        box("CostoPrev")->setText("1.234");   // as a paste puts it: no key filter stops it
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().text, CardText::inserted());
+        QCOMPARE(fx.fileBytes("2017.prg").mid(476, 8), QByteArray("1234,00\0", 8));
+        QCOMPARE(QApplication::focusWidget(), box("CostoPrev"));
+    }
+
     void loadKeepsTabAndDuplicateAppends()
     {
         ScreenFixture fx;

@@ -4,6 +4,7 @@
 #include "archive/AttachFolderDialog.h"
 #include "framework/Dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -67,9 +68,13 @@ QString get(const QWidget *w)
 void set(QWidget *w, const QString &text)
 {
     if (auto *e = qobject_cast<QLineEdit *>(w)) {
-        // A stored value is shown whole, even one a full field holds beyond the typing limit.
-        if (text.size() > e->maxLength())
-            e->setMaxLength(int(text.size()));
+        // A stored value is shown whole, even one a full field holds beyond the typing limit;
+        // the next card brings the limit back, so no other card is typed past it.
+        QVariant limit = e->property("typingLimit");
+        if (!limit.isValid() && text.size() > e->maxLength())
+            e->setProperty("typingLimit", limit = e->maxLength());
+        if (limit.isValid())
+            e->setMaxLength(qMax(limit.toInt(), int(text.size())));
         e->setText(text);
         e->setCursorPosition(0);
     } else if (auto *c = qobject_cast<QComboBox *>(w)) {
@@ -345,6 +350,12 @@ bool CardScreen::readAt(ArchiveFile &archive, qint64 n)
 
 void CardScreen::save()
 {
+    // The box still being typed in is left first, as Tab would leave it, so its rules (an
+    // amount pasted and not yet read) hold for what is stored; the focus then goes back.
+    if (QWidget *typing = QApplication::focusWidget(); typing && isAncestorOf(typing)) {
+        typing->clearFocus();
+        typing->setFocus(Qt::OtherFocusReason);
+    }
     if (!checkSave())
         return;
     ArchiveFile archive(archivePath(), m_buffer.layout().size());

@@ -59,11 +59,15 @@ void Record::set(int index, const QString &text)
     const RecordLayout::Field &f = m_layout->field(index);
     char *p = m_bytes.data() + f.offset;
     if (f.kind == FieldKind::ZText) {
-        // A field filled to its last byte by another program goes back whole only untouched
-        // (the card workflow keeps its bytes); a text stored here ends with its zero.
-        const QByteArray bytes = Cp1252::encode(text).left(f.width);
+        // A text that fills the field to its last byte is stored with no zero, as the reader
+        // takes it and as other programs write it: the box shows it whole, so it must be kept
+        // whole. A longer one is cut to the width and ends with its zero.
+        QByteArray bytes = Cp1252::encode(text);
+        if (bytes.size() > f.width + 1)
+            bytes.truncate(f.width);
         std::memcpy(p, bytes.constData(), size_t(bytes.size()));
-        p[bytes.size()] = '\0';
+        if (bytes.size() <= f.width)
+            p[bytes.size()] = '\0';
         return;
     }
     const QByteArray bytes = Cp1252::encode(Routines::trimmed(text).left(255)).left(f.width);

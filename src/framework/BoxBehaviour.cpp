@@ -16,19 +16,6 @@
 
 namespace Box {
 
-QString amountReading(const QString &text)
-{
-    QString t = Routines::trimmed(text);
-    if (t.contains(QLatin1Char(','))) {
-        t.remove(QLatin1Char('.'));
-    } else if (const qsizetype point = t.indexOf(QLatin1Char('.')); point >= 0 && t.count(QLatin1Char('.')) == 1) {
-        const qsizetype after = t.size() - point - 1;
-        if (after >= 1 && after <= 2)
-            t[point] = QLatin1Char(',');
-    }
-    return t;
-}
-
 namespace {
 
 // The layout of kind L, at any depth under layout, that holds w directly.
@@ -167,24 +154,26 @@ private:
     }
 
     // Pasted text is let in and judged here (typed points never get in: the amount keys
-    // drop them). Points are thousands separators where the text has a comma ("12.500,50");
-    // with no comma, one point before one or two last digits is the decimal comma ("12.50").
-    // What is still not an amount becomes 0,00 as the rule says, but never silently.
+    // drop them), read with the points an Italian figure may hold ("12.500,50", "1.234",
+    // "12.50"). What is still not an amount becomes 0,00 as the rule says, but never silently.
     void applyAmountRule(QLineEdit *e)
     {
         const QString typed = e->text();
-        const QString normal = Routines::amountRule(amountReading(typed), m_options.amountDecimals);
+        const QString normal = Routines::amountRule(Routines::amountReading(typed), m_options.amountDecimals);
         if (normal.size() > e->maxLength())
             e->setMaxLength(int(normal.size()));
         const bool refused = normal == QLatin1String("0,00") && !Routines::trimmed(typed).isEmpty()
-                             && !Routines::parseNumber(amountReading(typed));
+                             && !Routines::parseNumber(Routines::amountReading(typed));
         if (normal != typed) {
             m_rewriting = true;
             e->setText(normal);
             m_rewriting = false;
         }
-        showAmountNote(refused ? QStringLiteral("\"%1\" non è un importo: vale 0,00").arg(Routines::trimmed(typed))
-                               : QString());
+        // A long paste is shown by its beginning: the note must fit beside the box.
+        QString shown = Routines::trimmed(typed);
+        if (shown.size() > 24)
+            shown = shown.left(23) + QChar(0x2026);
+        showAmountNote(refused ? QStringLiteral("\"%1\" non è un importo: vale 0,00").arg(shown) : QString());
     }
 
     void showAmountNote(const QString &text)
@@ -195,7 +184,16 @@ private:
             m_note = new QLabel(m_box->parentWidget());
             m_note->setObjectName(QStringLiteral("nota") + m_box->objectName());
             m_note->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+            m_note->setTextFormat(Qt::PlainText);
+            // It takes the room its line leaves and wraps there, so it never widens the form
+            // past its window.
+            m_note->setWordWrap(true);
+            m_note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            m_note->setMinimumWidth(m_note->fontMetrics().averageCharWidth() * 12);
             addBeside(m_box, m_note);
+            QLayout *top = m_box->parentWidget() ? m_box->parentWidget()->layout() : nullptr;
+            if (QBoxLayout *line = holding<QBoxLayout>(top, m_note))
+                line->setStretchFactor(m_note, 1);
             if (QLineEdit *e = editOf(m_box))
                 QObject::connect(e, &QLineEdit::textChanged, m_note, [this] {
                     if (!m_rewriting)

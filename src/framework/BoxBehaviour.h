@@ -30,9 +30,5 @@ void enterTo(QWidget *box, QWidget *target);
 QWidget *highlight(QWidget *box);
 // Puts extra on the box's line, after the box (and the button beside it, if any).
 void addBeside(QWidget *box, QWidget *extra);
-// How an amount box reads a pasted text before the amount rule: points are thousands
-// separators beside a comma; without one, a single point before one or two last digits is
-// the decimal comma.
-QString amountReading(const QString &text);
 
 }

@@ -2,6 +2,8 @@
 
 #include "framework/Clock.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Routines {
@@ -215,6 +217,25 @@ QString amountRule(const QString &text, int keptDecimals)
     else if (s.size() >= 2 && s.at(s.size() - 2) == QLatin1Char(','))
         s += QLatin1Char('0');
     return s;
+}
+
+QString amountReading(const QString &text)
+{
+    QString t = trimmed(text);
+    if (t.contains(QLatin1Char(','))) {
+        t.remove(QLatin1Char('.'));
+        return t;
+    }
+    // Italian thousands: one to three digits, then groups of exactly three after each point.
+    static const QRegularExpression thousands(QStringLiteral("^[+-]?[0-9]{1,3}(\\.[0-9]{3})+$"));
+    if (thousands.match(t).hasMatch())
+        return t.remove(QLatin1Char('.'));
+    if (const qsizetype point = t.indexOf(QLatin1Char('.')); point >= 0 && t.count(QLatin1Char('.')) == 1) {
+        const qsizetype after = t.size() - point - 1;
+        if (after >= 1 && after <= 2)
+            t[point] = QLatin1Char(',');
+    }
+    return t;
 }
 
 }

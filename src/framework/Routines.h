@@ -33,5 +33,9 @@ QString numberText(double value);
 
 // Normalises an amount box keeping at most k decimals and at least two.
 QString amountRule(const QString &text, int keptDecimals);
+// How a typed or pasted amount is read before the amount rule: points are thousands
+// separators beside a comma, or without one where they group the digits by three ("1.234",
+// "1.234.567"); otherwise a single point before one or two last digits is the decimal comma.
+QString amountReading(const QString &text);
 
 }

@@ -61,7 +61,8 @@ private slots:
         QTest::newRow("blanks around") << A << 2 << " 7,5 " << "7,50" << "";
         QTest::newRow("thousands points beside a comma") << A << 2 << "12.500,50" << "12500,50" << "";
         QTest::newRow("two thousands points") << A << 4 << "1.234.567,8" << "1234567,80" << "";
-        QTest::newRow("point before three digits") << A << 2 << "1.234" << "0,00" << "\"1.234\" non è un importo: vale 0,00";
+        QTest::newRow("thousands point alone") << A << 2 << "1.234" << "1234,00" << "";
+        QTest::newRow("point before four digits") << A << 2 << "1.2345" << "0,00" << "\"1.2345\" non è un importo: vale 0,00";
         QTest::newRow("two commas") << A << 2 << "1,2,3" << "0,00" << "\"1,2,3\" non è un importo: vale 0,00";
         QTest::newRow("empty box says nothing") << A << 2 << "  " << "0,00" << "";
         QTest::newRow("fifteen digits keep their decimals") << A << 4 << "123456789012345" << "123456789012345,00" << "";

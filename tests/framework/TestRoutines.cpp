@@ -82,6 +82,31 @@ private slots:
         QCOMPARE(Routines::amountRule(input, k), expected);
     }
 
+    // How a pasted figure is read before the amount rule: Italian thousands points go, a
+    // point before one or two last digits is the comma, anything else is left for the rule.
+    void amountReading_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("a thousand") << "1.234" << "1234";
+        QTest::newRow("a million") << " 1.234.567 " << "1234567";
+        QTest::newRow("negative thousand") << "-12.500" << "-12500";
+        QTest::newRow("points beside a comma") << "12.500,50" << "12500,50";
+        QTest::newRow("point before two digits") << "1.23" << "1,23";
+        QTest::newRow("point before one digit") << "1.5" << "1,5";
+        QTest::newRow("four digits before the point") << "1234.567" << "1234.567";
+        QTest::newRow("four digits after the point") << "1.2345" << "1.2345";
+        QTest::newRow("a group of two") << "1.234.56" << "1.234.56";
+        QTest::newRow("nothing before the point") << ".234" << ".234";
+        QTest::newRow("plain") << "75,5" << "75,5";
+    }
+    void amountReading()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, read);
+        QCOMPARE(Routines::amountReading(pasted), read);
+    }
+
     void numbers()
     {
         QCOMPARE(numberText(8.0), QString("8"));

@@ -32,6 +32,8 @@ class TestProjectCardScreen : public QObject
 {
     Q_OBJECT
 
+    enum Edit { DeleteLast, ChangeLast, ChangeFirst };
+
     ProjectCardScreen *screen = nullptr;
     QLineEdit *box(const char *f) { return ScreenFixture::child<QLineEdit>(screen, qPrintable(QString("txt") + f)); }
     QPlainTextEdit *lines(const char *f) { return ScreenFixture::child<QPlainTextEdit>(screen, qPrintable(QString("txt") + f)); }
@@ -127,6 +129,45 @@ private slots:
         }
     }
 
+    // The note for a refused amount wraps beside its box: at 1024 by 768 the card keeps
+    // within its window.
+    void amountNoteStaysInsideTheCard()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        screen->showNormal();
+        screen->resize(1024, 768);
+        QApplication::processEvents();
+        auto *form = findChild<QWidget>("panScheda");
+        const int width = form->width();
+        QVERIFY(width <= screen->width());
+        box("CostoPrev")->setFocus();
+        box("CostoPrev")->setText("1,2,3,4,5,6,");
+        box("Stato")->setFocus();
+        QApplication::processEvents();
+        auto *note = findChild<QLabel>("notatxtCostoPrev");
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QString("\"1,2,3,4,5,6,\" non è un importo: vale 0,00"));
+        QCOMPARE(form->width(), width);
+        QVERIFY(note->mapTo(form, QPoint(note->width(), 0)).x() <= width);
+    }
+
+    // An amount pasted and saved at once, the box never left, is stored as the rule reads it.
+    void amountPastedThenSavedIsRead()
+    {
+        ScreenFixture fx;
+        openYear(fx);
+        for (const auto &[f, text] : {std::pair{"Nome", "Sito"}, {"Codice", "P-1"}, {"DataInizio", "01/02/2017"},
+                                      {"DataScade", "30/06/2017"}, {"Responsabile", "Rossi"}})
+            box(f)->setText(text);
+        box("CostoPrev")->setFocus();
+        box("CostoPrev")->setText("1.234");   // as a paste puts it: no key filter stops it
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().text, CardText::inserted());
+        QCOMPARE(fx.fileBytes("2017.prg").mid(476, 8), QByteArray("1234,00\0", 8));
+        QCOMPARE(QApplication::focusWidget(), box("CostoPrev"));
+    }
+
     void loadKeepsTabAndDuplicateAppends()
     {
         ScreenFixture fx;
@@ -171,6 +212,84 @@ private slots:
         QVERIFY(position().isEmpty());
         ScreenFixture::click(screen, "cmdDuplica");
         QCOMPARE(Dialogs::Test::last().kind, Dialogs::Kind::Warning);
+    }
+
+    // A field another program filled to its last byte (no zero) is shown whole, and an edit
+    // to it is stored as the box shows it: never reported saved while the file keeps the old
+    // text, never stored a character short.
+    void editOfFullFieldIsStoredAsShown_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("full");
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray code = "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";   // 31 bytes in ztext[30]
+        QTest::newRow("last character deleted") << QByteArray("Codice") << 121 << code << int(DeleteLast)
+                                                << code.left(30) + '\0';
+        QTest::newRow("last character changed") << QByteArray("Codice") << 121 << code << int(ChangeLast)
+                                                << code.left(30) + '9';
+        QTest::newRow("other character changed") << QByteArray("Codice") << 121 << code << int(ChangeFirst)
+                                                 << 'Q' + code.mid(1);
+        const QByteArray phases = QByteArray(5000, 'f') + 'g';            // 5001 bytes in ztext[5000]
+        QTest::newRow("multi-line, last deleted") << QByteArray("Fasi") << 1144 << phases << int(DeleteLast)
+                                                  << phases.left(5000) + '\0';
+        QTest::newRow("multi-line, first changed") << QByteArray("Fasi") << 1144 << phases << int(ChangeFirst)
+                                                   << 'Q' + phases.mid(1);
+    }
+    void editOfFullFieldIsStoredAsShown()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, full);
+        QFETCH(int, edit);
+        QFETCH(QByteArray, expected);
+        ScreenFixture fx;
+        const QByteArray before = project({{0, "Sito"}, {121, "P-1"}, {454, "01/02/2017"}, {465, "30/06/2017"},
+                                           {476, "10,00"}, {540, "Rossi"}, {6145, "No"}, {offset, full}});
+        Record card(ProjectRecord::layout());
+        card.bytes() = before;
+        QVERIFY(RecordFiles::write(fx.path("2017.prg"), {card}));
+        openYear(fx);
+        ScreenFixture::click(screen, "cmdPrimo");
+        QWidget *w = findChild<QWidget>(qPrintable("txt" + field));
+        const bool multiLine = qobject_cast<QPlainTextEdit *>(w);
+        if (multiLine)
+            screen->selectSection(0);
+        QCOMPARE(WidgetText::get(w), QString::fromLatin1(full));
+
+        w->setFocus();
+        if (edit == ChangeFirst) {
+            QTest::keyClick(w, Qt::Key_Home, multiLine ? Qt::ControlModifier : Qt::NoModifier);
+            QTest::keyClick(w, Qt::Key_Delete);
+            QTest::keyClicks(w, "Q");
+        } else {
+            QTest::keyClick(w, Qt::Key_End, multiLine ? Qt::ControlModifier : Qt::NoModifier);
+            QTest::keyClick(w, Qt::Key_Backspace);
+            if (edit == ChangeLast)
+                QTest::keyClicks(w, "9");
+        }
+        ScreenFixture::click(screen, "cmdSalva");
+        QCOMPARE(Dialogs::Test::last().text, CardText::saved());
+        const QByteArray file = fx.fileBytes("2017.prg");
+        QCOMPARE(file.mid(offset, expected.size()), expected);
+        QByteArray after = before;
+        after.replace(offset, expected.size(), expected);
+        QVERIFY(file == after);
+
+        // What was saved is what comes back.
+        const QString shown = WidgetText::get(w);
+        ScreenFixture::click(screen, "cmdNuovo");
+        ScreenFixture::click(screen, "cmdPrimo");
+        QCOMPARE(WidgetText::get(w), shown);
+
+        // A new card types no further than the box's own limit.
+        if (!multiLine) {
+            ScreenFixture::click(screen, "cmdNuovo");
+            w->setFocus();
+            QTest::keyClicks(w, QString(40, 'x'));
+            QCOMPARE(WidgetText::get(w), QString(30, 'x'));
+        }
     }
 
     void importsResponsiblePerson()

@@ -51,6 +51,8 @@ QMessageBox::StandardButton show(QWidget *parent, Kind kind, const QString &text
     }
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Messages quote names and texts the user typed: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(displayed(text));
     switch (kind) {
     case Kind::Warning:
@@ -100,6 +102,8 @@ int choice(QWidget *parent, const QString &text, const QStringList &buttons, int
         return choices.isEmpty() ? defaultIndex : choices.dequeue();
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Messages quote names and texts the user typed: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(displayed(text));
     box.setIcon(QMessageBox::Question);
     QVector<QAbstractButton *> pressed;

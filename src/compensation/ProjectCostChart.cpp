@@ -11,10 +11,11 @@
 ProjectCostChart::ProjectCostChart(QGraphicsItem *parent) : QChart(parent)
 {
     setTitle(QStringLiteral("Costo cumulato per mese e costo preventivato"));
-    QFont title(QStringLiteral("Verdana"), 12);
+    QFont title(QStringLiteral("Verdana"), 10);
     title.setBold(true);
     setTitleFont(title);
     legend()->setAlignment(Qt::AlignBottom);
+    setMargins(QMargins(6, 4, 6, 4));
     m_emptyNote = new QGraphicsSimpleTextItem(this);
     QFont note(QStringLiteral("Verdana"), 11);
     m_emptyNote->setFont(note);
@@ -65,7 +66,9 @@ void ProjectCostChart::setData(const std::vector<ProjectReport::MonthLine> &mont
         addAxis(x, Qt::AlignBottom);
         cost->attachAxis(x);
         auto *y = new QValueAxis;
-        y->setLabelFormat(QStringLiteral("€ %.0f"));
+        // The axis writes its labels through a Latin-1 format: the euro goes in the title.
+        y->setLabelFormat(QStringLiteral("%.0f"));
+        y->setTitleText(QStringLiteral("euro"));
         addAxis(y, Qt::AlignLeft);
         cost->attachAxis(y);
         if (m_estimate) {
@@ -86,7 +89,7 @@ void ProjectCostChart::setData(const std::vector<ProjectReport::MonthLine> &mont
         y->applyNiceNumbers();
         x->setRange(labels.first(), labels.last());
     }
-    legend()->setVisible(!m_points.isEmpty());
+    legend()->setVisible(true);
     m_emptyNote->setText(m_points.isEmpty() ? emptyText : QString());
     m_emptyNote->setVisible(m_points.isEmpty());
     placeEmptyNote();

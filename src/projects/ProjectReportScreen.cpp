@@ -133,18 +133,18 @@ ProjectReportScreen::ProjectReportScreen(const Project &project, QWidget *parent
     m_list = new ResultList(this);
     m_list->setObjectName(QStringLiteral("lstRendiconto"));
     m_list->setAccessibleName(QStringLiteral("Rendiconto del progetto"));
-    middle->addWidget(m_list, 3);
+    middle->addWidget(m_list, 1);
     m_chart = new ProjectCostChart;
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("grfCosti"));
     m_chartView->setAccessibleName(QStringLiteral("Grafico del costo cumulato per mese e del costo preventivato"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setFocusPolicy(Qt::StrongFocus);
-    m_chartView->setMinimumHeight(200);
+    m_chartView->setMinimumHeight(240);
     // The focus shows as a frame round the chart.
     m_chartView->setStyleSheet(QStringLiteral("QChartView { border: 2px solid transparent; }"
                                               "QChartView:focus { border: 2px solid palette(highlight); }"));
-    middle->addWidget(m_chartView, 2);
+    middle->addWidget(m_chartView, 1);
     v->addLayout(middle, 1);
     m_note = plainLabel(this, "lblNota");
     m_note->setStyleSheet(QStringLiteral("color: #b03a2e;"));

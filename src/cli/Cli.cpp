@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "archive/ArchiveScan.h"
+#include "archive/CardDamage.h"
 #include "checks/CardCheck.h"
 #include "checks/CodFiscCheck.h"
 #include "checks/IbanCheck.h"
@@ -112,7 +113,8 @@ const QVector<Command> &commands()
                        "  dovuto), una per mese (MESE, mm/aaaa, lavori, ore, dovuto) e per ultima TOTALE, ore,\n"
                        "  dovuto; campi separati da una tabulazione, importi con la virgola e due decimali.\n"
                        "  Il codice si confronta senza spazi ai lati e senza distinguere maiuscole e minuscole.\n"
-                       "  Le schede del progetto con data, ore o dovuto non validi sono contate su stderr.",
+                       "  Le schede del progetto danneggiate o con data, ore o dovuto non validi non sono\n"
+                       "  considerate e sono contate su stderr, ciascuna con il suo registro.",
          &rendiconto},
         {"rtf", "rtf ANNO.prg N FILE\n"
                 "  Scrive la scheda del progetto numero N (la prima è 1) nel documento RTF FILE, come il\n"
@@ -386,21 +388,14 @@ int verifica(const QStringList &rawArgs, Io &io)
         qint64 damaged = 0;
     };
     auto scan = ArchiveScan::parts<Part>(path, layout.size(), [&](Part &part, qint64 n, const char *record) {
-        for (const RecordLayout::Field &f : layout.fields()) {
-            // A zero-terminated field is whole either way: its text ends at the zero, or fills
-            // every byte of the field.
-            if (f.kind == FieldKind::ZText)
-                continue;
-            const int length = static_cast<unsigned char>(record[f.offset]);
-            if (length > f.width) {
-                part.report += QStringLiteral("scheda %1: campo %2 lunghezza %3 oltre la larghezza %4\n")
-                                   .arg(n)
-                                   .arg(f.name)
-                                   .arg(length)
-                                   .arg(f.width);
-                ++part.damaged;
-            }
-        }
+        CardDamage::forEachOverlongField(layout, record, [&](const RecordLayout::Field &f, int length) {
+            part.report += QStringLiteral("scheda %1: campo %2 lunghezza %3 oltre la larghezza %4\n")
+                               .arg(n)
+                               .arg(f.name)
+                               .arg(length)
+                               .arg(f.width);
+            ++part.damaged;
+        });
         return true;
     });
     qint64 damaged = 0;
@@ -899,10 +894,7 @@ int rendiconto(const QStringList &rawArgs, Io &io)
     out.line(QStringLiteral("TOTALE\t%1\t%2").arg(ProjectReport::hundredths(report.total.hours),
                                                   ProjectReport::hundredths(report.total.due)));
     out.flush();
-    QVector<Compensation::SkippedCard> skipped;
-    for (const ProjectReport::Skipped &k : report.skipped)
-        skipped << k.card;
-    const QString notice = Compensation::skippedNotice(skipped, QStringLiteral("rendiconto"));
+    const QString notice = Compensation::skippedNotice(report.skipped, QStringLiteral("rendiconto"));
     if (!notice.isEmpty())
         io.err << terminalText(notice) << "\n";
     return 0;

@@ -3,6 +3,7 @@
 #include "archive/TextCodec.h"
 #include "framework/Routines.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <charconv>
@@ -21,17 +22,40 @@ std::optional<Refusal> checkYear(const QString &anno)
 
 namespace {
 
-QString positions(const QVector<qint64> &list)
+QString numbers(const QVector<qint64> &list, int shown)
 {
-    // Enough numbers to find the cards with the work screen; the rest only counted.
-    constexpr int shown = 10;
     QStringList parts;
     for (int i = 0; i < list.size() && i < shown; ++i)
         parts << QString::number(list.at(i));
-    QString text = (list.size() == 1 ? QStringLiteral("scheda n. ") : QStringLiteral("schede n. "))
-                   + parts.join(QStringLiteral(", "));
-    if (list.size() > shown)
-        text += QStringLiteral(" e altre %1").arg(list.size() - shown);
+    return (list.size() == 1 ? QStringLiteral("scheda n. ") : QStringLiteral("schede n. "))
+           + parts.join(QStringLiteral(", "));
+}
+
+// The cards of one reason, by log when they name one ("2023.lav scheda n. 4; 2024.lav schede
+// n. 1, 2."): a card number alone would not say which year's log to open.
+QString positions(const QVector<SkippedCard> &cards)
+{
+    // Enough numbers to find the cards with the work screen; the rest only counted.
+    constexpr int shown = 10;
+    QStringList logs;
+    QHash<QString, QVector<qint64>> byLog;
+    for (const SkippedCard &c : cards) {
+        if (!byLog.contains(c.log))
+            logs << c.log;
+        byLog[c.log].append(c.position);
+    }
+    QStringList groups;
+    int left = shown;
+    for (const QString &log : std::as_const(logs)) {
+        if (left <= 0)
+            break;
+        const QVector<qint64> &list = byLog[log];
+        groups << (log.isEmpty() ? QString() : log + QLatin1Char(' ')) + numbers(list, left);
+        left -= int(list.size());
+    }
+    QString text = groups.join(QStringLiteral("; "));
+    if (cards.size() > shown)
+        text += QStringLiteral(" e altre %1").arg(cards.size() - shown);
     return text + QLatin1Char('.');
 }
 
@@ -41,10 +65,13 @@ QString skippedNotice(const QVector<SkippedCard> &skipped, const QString &where)
 {
     if (skipped.isEmpty())
         return QString();
-    QVector<qint64> badDate, badTotal;
-    for (const SkippedCard &c : skipped)
-        (c.reason == SkippedCard::BadDate ? badDate : badTotal).append(c.position);
-
+    // In the order a reader checks a card: is it whole, then its date, its hours, its amount.
+    static const std::pair<SkippedCard::Reason, const char *> reasons[] = {
+        {SkippedCard::Damaged, "Scheda danneggiata (un campo oltre la sua larghezza): "},
+        {SkippedCard::BadDate, "Data della prestazione non valida: "},
+        {SkippedCard::BadHours, "Totale ore non valido: "},
+        {SkippedCard::BadTotal, "Totale dovuto non valido: "},
+    };
     QString text = skipped.size() == 1
         ? QStringLiteral("Attenzione: 1 scheda dell'archivio non \u00e8 stata considerata nel %1.")
               .arg(where)
@@ -52,12 +79,16 @@ QString skippedNotice(const QVector<SkippedCard> &skipped, const QString &where)
               .arg(skipped.size())
               .arg(where);
     text += QStringLiteral("\n\r\n\r");
-    if (!badDate.isEmpty())
-        text += QStringLiteral("Data della prestazione non valida: ") + positions(badDate);
-    if (!badDate.isEmpty() && !badTotal.isEmpty())
-        text += QStringLiteral("\n\r");
-    if (!badTotal.isEmpty())
-        text += QStringLiteral("Totale dovuto non valido: ") + positions(badTotal);
+    QStringList lines;
+    for (const auto &[reason, label] : reasons) {
+        QVector<SkippedCard> cards;
+        for (const SkippedCard &c : skipped)
+            if (c.reason == reason)
+                cards.append(c);
+        if (!cards.isEmpty())
+            lines << QString::fromUtf8(label) + positions(cards);
+    }
+    text += lines.join(QStringLiteral("\n\r"));
     text += QStringLiteral("\n\r\n\rCorreggere le schede indicate nella schermata di registrazione dei lavori.");
     return text;
 }

@@ -27,15 +27,22 @@ struct Refusal {
 // The year box must hold exactly four characters, as typed.
 std::optional<Refusal> checkYear(const QString &anno);
 
-// A card left out of a summary or chart because one of its texts does not convert.
+// A card left out of a summary or chart because one of its texts does not convert, or because
+// a field's length byte is past the field's width (its texts cannot be trusted).
 struct SkippedCard {
-    enum Reason { BadDate, BadTotal };
-    qint64 position;   // 1-based, as the work screen shows it
-    Reason reason;
+    enum Reason { BadDate, BadTotal, BadHours, Damaged };
+    SkippedCard() = default;
+    SkippedCard(qint64 position, Reason reason, const QString &log = QString())
+        : position(position), reason(reason), log(log)
+    {
+    }
+    qint64 position = 0;   // 1-based, as the work screen shows it
+    Reason reason = BadDate;
+    QString log;       // the file name, when the cards come from more than one log
 };
 
 // The one notice that tells the user which cards were left out of `where` ("riepilogo",
-// "grafico"); empty when none was.
+// "grafico", "rendiconto"), a line per reason; empty when none was.
 QString skippedNotice(const QVector<SkippedCard> &skipped, const QString &where);
 
 // A stored amount (its bytes trimmed as the load rule trims) read as a number with the

@@ -24,6 +24,8 @@ struct Sums {
     qint64 due = 0;     // hundredths of a euro
 };
 
+// The works of one codice fiscale (compared upper-cased and trimmed), named as its latest
+// card names the worker; works with no codice fiscale are grouped by name.
 struct WorkerLine {
     QString codFisc, cognome, nome;
     Sums sums;
@@ -34,18 +36,16 @@ struct MonthLine {
     Sums sums;
 };
 
-struct Skipped {
-    QString log;   // the file name
-    Compensation::SkippedCard card;
-};
-
 struct Report {
     bool ok = true;        // false: a log could not be read to its end (error says which)
     QString error;
+    QStringList logsRead;              // file names of the logs found and read, in order
     std::vector<WorkerLine> workers;   // by surname, name, codice fiscale
     std::vector<MonthLine> months;     // in calendar order
     Sums total;
-    std::vector<Skipped> skipped;      // cards of the project left out: date, hours or amount unreadable
+    // Cards of the project left out, each naming its log: damaged, or date, hours or amount
+    // unreadable.
+    QVector<Compensation::SkippedCard> skipped;
 };
 
 // Reads each log once; a missing log counts as empty.

@@ -6,6 +6,7 @@ list(APPEND VELTARO_CORE_SOURCES
 )
 list(APPEND VELTARO_UI_SOURCES
   compensation/StatsChart.cpp
+  compensation/ProjectCostChart.cpp
   compensation/PaySummarySetupScreen.cpp
   compensation/PaySummaryScreen.cpp
   compensation/MonthlyStatsScreen.cpp

@@ -13,6 +13,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -421,12 +422,70 @@ Reading read(const Sheet &sheet, const QString &archivePath)
     return r;
 }
 
+namespace {
+
+// "-1234,56" as the point number a number cell carries ("-1234.56"); empty when the text is
+// not an optional minus, digits and at most one comma followed by digits.
+QByteArray plainNumber(QByteArrayView text)
+{
+    qsizetype i = !text.isEmpty() && text[0] == '-' ? 1 : 0;
+    const qsizetype digitsFrom = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i == digitsFrom || i - digitsFrom > 15)
+        return QByteArray();
+    if (i < text.size() && text[i] == ',') {
+        const qsizetype fraction = ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        if (i == fraction)
+            return QByteArray();
+    }
+    if (i != text.size())
+        return QByteArray();
+    QByteArray value = text.toByteArray();
+    value.replace(',', '.');
+    return value;
+}
+
+// A figure both office suites read as a number: x:num for one, sdval and sdnum for the other.
+// sdval is read in the first language of sdnum (1033: a point before the decimals), the format
+// in the second (1040: the Italian comma); the text shown stays the cell's text.
+void appendNumberCell(Out &out, QByteArrayView text, const QByteArray &value, int decimals)
+{
+    QByteArray format = "0";
+    if (decimals > 0)
+        format += ',' + QByteArray(decimals, '0');
+    out.append("<td style=\"text-align: right;\" x:num=\"" + value + "\" sdval=\"" + value
+               + "\" sdnum=\"1033;1040;" + format + "\">");
+    out.append(text);
+    out.append(CellClose);
+}
+
+}
+
 QByteArray document(const Sheet &sheet, const Grid &grid)
 {
     Out out(4096 + qsizetype(grid.rows()) * (9 + grid.columns() * (CellOpen.size() + CellClose.size() + 16)));
     appendHead(out, sheet);
-    for (int row = 0; row < grid.rows(); ++row)
-        appendRow(out, grid.columns(), [&](int c) { return grid.cell(row, c); });
+    const bool figures = std::any_of(sheet.columns.begin(), sheet.columns.end(),
+                                     [](const Column &c) { return c.decimals >= 0; });
+    for (int row = 0; row < grid.rows(); ++row) {
+        if (!figures) {
+            appendRow(out, grid.columns(), [&](int c) { return grid.cell(row, c); });
+            continue;
+        }
+        out.append("<tr>");
+        for (int c = 0; c < grid.columns(); ++c) {
+            const int decimals = c < int(sheet.columns.size()) ? sheet.columns.at(c).decimals : -1;
+            const QByteArray value = decimals >= 0 ? plainNumber(grid.cell(row, c)) : QByteArray();
+            if (value.isEmpty())
+                out.appendDataCell(grid.cell(row, c));
+            else
+                appendNumberCell(out, grid.cell(row, c), value, decimals);
+        }
+        out.append("</tr>");
+    }
     out.append(Tail);
     return out.take();
 }

@@ -22,6 +22,10 @@ struct Column {
     QString heading;
     int width;
     QVector<Piece> pieces;
+    // >= 0: the column holds figures ("1234,56"), written as number cells shown with this
+    // many decimals, so that a spreadsheet can add them; a cell that is not a plain number
+    // stays text.
+    int decimals = -1;
 };
 
 struct Sheet {

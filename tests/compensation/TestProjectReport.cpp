@@ -131,6 +131,76 @@ private slots:
         QCOMPARE(none.out, QString("Rendiconto del progetto NESSUNO\nTOTALE\t0,00\t0,00\n"));
     }
 
+    // Cards of the project the report cannot trust are left out, each under its own reason
+    // and with its log, and the command line counts them; a damaged amount is the one
+    // `verifica` calls damaged.
+    void cardsLeftOutNameReasonAndLog()
+    {
+        QTemporaryDir dir;
+        const auto card = [](const char *date, const char *hours, const char *due) {
+            return work({{"CodFisc", "RSSMRA80A01H501U"}, {"Cognome", "Rossi"}, {"Data", date}, {"TotOre", hours},
+                         {"TotDovuto", due}, {"CodiceProg", "PRG-7"}});
+        };
+        // A length byte of 255 over "5,00" and more digits: read up to the width, 5,0077...
+        Record damaged = card("05/01/2024", "1,00", "5,00");
+        const int due = WorkRecord::layout().field(WorkRecord::layout().indexOf("TotDovuto")).offset;
+        damaged.bytes()[due] = char(255);
+        damaged.bytes().replace(due + 5, 11, QByteArray(11, '7'));
+        QVERIFY(RecordFiles::write(dir.filePath("2023.lav"),
+                                   {card("10/12/2023", "2,00", "40,00"), card("11/12/2023", "due", "30,00")}));
+        QVERIFY(RecordFiles::write(dir.filePath("2024.lav"),
+                                   {card("32/01/2024", "1,00", "9,00"), damaged, card("06/01/2024", "1,50", "tanti"),
+                                    card("07/01/2024", "1,00", "20,00")}));
+        const ProjectReport::Report report =
+            ProjectReport::build({{dir.filePath("2023.lav"), dir.filePath("2024.lav")}, "prg-7", {}, {}});
+        QVERIFY(report.ok);
+        QCOMPARE(report.logsRead, (QStringList{"2023.lav", "2024.lav"}));
+        QCOMPARE(report.total.works, 2);
+        QCOMPARE(report.total.due, qint64(6000));
+        QCOMPARE(report.total.hours, qint64(300));
+        const QString notice = Compensation::skippedNotice(report.skipped, "rendiconto");
+        QCOMPARE(notice, QString::fromUtf8("Attenzione: 4 schede dell'archivio non sono state considerate nel rendiconto."
+                                           "\n\r\n\rScheda danneggiata (un campo oltre la sua larghezza): 2024.lav scheda n. 2."
+                                           "\n\rData della prestazione non valida: 2024.lav scheda n. 1."
+                                           "\n\rTotale ore non valido: 2023.lav scheda n. 2."
+                                           "\n\rTotale dovuto non valido: 2024.lav scheda n. 3."
+                                           "\n\r\n\rCorreggere le schede indicate nella schermata di registrazione dei lavori."));
+
+        // The command line leaves the same card out, counts it, and `verifica` names it.
+        const Run r = cli({"rendiconto", dir.filePath("2024.lav"), "--codice=PRG-7"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.endsWith("TOTALE\t1,00\t20,00\n"), qPrintable(r.out));
+        QVERIFY2(r.err.contains("3 schede dell'archivio non sono state considerate nel rendiconto")
+                     && r.err.contains("Scheda danneggiata (un campo oltre la sua larghezza): 2024.lav scheda n. 2."),
+                 qPrintable(r.err));
+        const Run v = cli({"verifica", dir.filePath("2024.lav")});
+        QCOMPARE(v.code, 1);
+        QVERIFY2(v.out.startsWith("scheda 2: campo TotDovuto lunghezza 255"), qPrintable(v.out));
+    }
+
+    // One codice fiscale is one worker whatever the case or blanks of the stored code and
+    // names; the line shows the name of the latest card.
+    void oneLinePerCodiceFiscale()
+    {
+        QTemporaryDir dir;
+        const auto card = [](const char *cf, const char *surname, const char *name, const char *date) {
+            return work({{"CodFisc", cf}, {"Cognome", surname}, {"Nome", name}, {"Data", date}, {"TotOre", "1,00"},
+                         {"TotDovuto", "10,00"}, {"CodiceProg", "PRG-7"}});
+        };
+        QVERIFY(RecordFiles::write(dir.filePath("2024.lav"),
+                                   {card("RSSMRA80A01H501U", "Rossi", "Mario", "10/03/2024"),
+                                    card("rssmra80a01h501u", "ROSSI", "MARIO", "01/02/2024"),
+                                    card(" RssMra80A01H501U", "Rossi", "Mario Luigi", "20/03/2024"),
+                                    card("BNCLCU75B02F205X", "Bianchi", "Luca", "05/03/2024"),
+                                    card("", "Verdi", "Anna", "05/03/2024"), card("", "Neri", "Ugo", "06/03/2024")}));
+        const ProjectReport::Report report = ProjectReport::build({{dir.filePath("2024.lav")}, "PRG-7", {}, {}});
+        QStringList got;
+        for (const ProjectReport::WorkerLine &w : report.workers)
+            got << QString("%1|%2|%3|%4").arg(w.codFisc, w.cognome, w.nome).arg(w.sums.works);
+        QCOMPARE(got, (QStringList{"BNCLCU75B02F205X|Bianchi|Luca|1", "|Neri|Ugo|1",
+                                   "RSSMRA80A01H501U|Rossi|Mario Luigi|3", "|Verdi|Anna|1"}));
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QStringList>("args");

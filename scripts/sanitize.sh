@@ -14,7 +14,7 @@ here=$PWD
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DVELTARO_BENCH=OFF "${launcher[@]}")
 # The archive reader maps files and turns a vanished page into zeros from its own SIGBUS
 # handler: the sanitizers must leave that signal to it.
-export ASAN_OPTIONS="handle_sigbus=0:allow_user_segv_handler=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:detect_leaks=1"
+export ASAN_OPTIONS="handle_sigbus=0:allow_user_segv_handler=1:detect_stack_use_after_return=1:check_initialization_order=1:detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:handle_sigbus=0:suppressions=$here/tests/sanitizers/tsan.supp"

@@ -147,7 +147,7 @@ Listing listing(const QString &path, const RecordLayout &layout,
                 const std::function<Verdict(qint64, const char *)> &judge, const LineBuilder &line)
 {
     struct Part {
-        using WholeRecords = std::bool_constant<Most>;
+        using WholeRecords [[maybe_unused]] = std::bool_constant<Most>;
         explicit Part(const ArchiveScan::Range &range)
         {
             // Room for a line of every card: only what the lines fill is ever touched, and

@@ -406,7 +406,7 @@ Reading read(const Sheet &sheet, const QString &archivePath)
 {
     const Plan plan = planOf(sheet);
     struct Part {
-        using WholeRecords = std::true_type;   // a cell for nearly every field
+        using WholeRecords [[maybe_unused]] = std::true_type;   // a cell for nearly every field
         Grid grid;
         std::string scratch;
     };
@@ -503,7 +503,7 @@ Export exportArchive(const Sheet &sheet, const QString &archivePath, const QStri
     // Each range's rows are formatted on a thread of their own, while this thread writes the
     // ranges before it: the file grows in card order, and only a few ranges sit in memory.
     struct Part {
-        using WholeRecords = std::true_type;   // a cell for nearly every field
+        using WholeRecords [[maybe_unused]] = std::true_type;   // a cell for nearly every field
         explicit Part(const ArchiveScan::Range &) : out(ExportRangeBytes) {}
         Out out;
         qint64 rows = 0;

@@ -77,7 +77,8 @@ SummaryDefinition WorkFindScreen::incomplete()
             nullptr,
             [](const QString &line) {
                 PickModes::handOver(openWorkLog(), WorkRecord::layout(), WorkFind::line(), line, loadIntoWorks);
-            }};
+            },
+            {}};
 }
 
 ProjectImportScreen::ProjectImportScreen(QWidget *parent)

@@ -68,7 +68,7 @@ static int scanArchive(const QString &name, const uint8_t *data, size_t size)
             require(value.size() <= f.width + (f.kind == FieldKind::ZText ? 1 : 0));
             copy.set(i, value);
             // A zero-terminated field full to its last byte keeps room for the zero when stored.
-            require(copy.get(i) == value.left(f.width));
+            require(copy.get(i) == value);
         }
         return true;
     }));
@@ -212,7 +212,8 @@ int fuzzIni(const uint8_t *data, size_t size)
 }
 
 // Any bytes as a project card: each zero-terminated field reads as the text before its
-// zero (all of it when there is none) and a store of that text touches no other field.
+// zero (all of it when there is none), and storing that text back keeps it whole and
+// touches no other field.
 int fuzzProjects(const uint8_t *data, size_t size)
 {
     const RecordLayout &layout = ProjectRecord::layout();
@@ -229,7 +230,7 @@ int fuzzProjects(const uint8_t *data, size_t size)
         const QString value = r.get(i);
         require(!value.contains(QChar(0)) && value.size() <= f.width + 1);
         copy.set(i, value);
-        require(copy.get(i) == value.left(f.width));
+        require(copy.get(i) == value);
         const int end = f.offset + f.width + 1;
         const QByteArrayView stored(std::as_const(copy).bytes());
         require(stored.first(f.offset) == original.first(f.offset));

@@ -57,6 +57,10 @@ Stats compute(const QString &path, const QString &anno)
         QVector<SkippedCard> skipped;
     };
     auto scan = ArchiveScan::parts<Part>(path, WorkRecord::Size, [&](Part &part, qint64 n, const char *rec) {
+        if (WorkRecord::overlong(rec, Data)) {
+            part.skipped.append({n, SkippedCard::Damaged});
+            return true;
+        }
         // The trimmed date followed by ten blanks: month at characters 4-5, year at 7-10.
         const QByteArrayView date = WorkRecord::trimmedBytes(rec, Data);
         char padded[Data.width + 10];
@@ -65,6 +69,10 @@ Stats compute(const QString &path, const QString &anno)
         const int month = monthNumber(trimmedBytes(QByteArrayView(padded + 3, 2)));
         if (month == 0 || !yearStorable || trimmedBytes(QByteArrayView(padded + 6, 4)) != yearBytes)
             return true;
+        if (WorkRecord::overlong(rec, TotDovuto)) {
+            part.skipped.append({n, SkippedCard::Damaged});
+            return true;
+        }
         const auto amount = Compensation::storedAmount(WorkRecord::trimmedBytes(rec, TotDovuto));
         if (!amount) {
             part.skipped.append({n, SkippedCard::BadTotal});

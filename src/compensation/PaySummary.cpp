@@ -285,6 +285,10 @@ Summary build(const QString &path, const Filter &filter)
                 if (!QByteArrayView(low, code.size()).contains(needle))
                     return true;
             }
+            if (WorkRecord::overlong(rec, Data)) {
+                part.skipped.append({n, SkippedCard::Damaged});
+                return true;
+            }
             const auto day = dayOf(WorkRecord::trimmedBytes(rec, Data), today);
             if (!day) {
                 part.skipped.append({n, SkippedCard::BadDate});
@@ -292,6 +296,10 @@ Summary build(const QString &path, const Filter &filter)
             }
             if (*day < first || *day > last)
                 return true;
+            if (WorkRecord::overlong(rec, TotDovuto)) {
+                part.skipped.append({n, SkippedCard::Damaged});
+                return true;
+            }
             const auto amount = Compensation::storedAmount(WorkRecord::trimmedBytes(rec, TotDovuto));
             if (!amount) {
                 part.skipped.append({n, SkippedCard::BadTotal});

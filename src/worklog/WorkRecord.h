@@ -45,6 +45,13 @@ constexpr Place place(std::string_view name)
     return {-1, 0};
 }
 
+// A length byte past the field's width: the bytes after the width belong to the next field,
+// so the card is damaged and what the field holds cannot be known.
+inline bool overlong(const char *record, Place f)
+{
+    return static_cast<unsigned char>(record[f.offset]) > f.width;
+}
+
 // The stored text of a field as bytes, with the load rule's trimming (codes 32 and below
 // at either end); Windows-1252 keeps those codes at the same byte values.
 inline QByteArrayView trimmedBytes(const char *record, Place f)

@@ -1,5 +1,6 @@
 #include "archive/FindEngine.h"
 #include "archive/ResultLines.h"
+#include "compensation/MonthlyStats.h"
 #include "compensation/PaySummary.h"
 #include "WorkLogFixture.h"
 
@@ -374,6 +375,39 @@ private slots:
         QVERIFY(Compensation::skippedNotice(many, "grafico")
                     .contains("Totale dovuto non valido: schede n. 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 e altre 2."));
         QCOMPARE(skippedNotice(Summary{}), QString());
+    }
+
+    // A length byte past its field's width (another program's fault, a bad sector) reads the
+    // next field's bytes as digits: such a card is left out as damaged, by the summary and by
+    // the monthly totals alike, never added as 5,0077...
+    void damagedCardsLeftOut()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("2017.lav");
+        QVERIFY(writeLog(path, {{"15/03/2017", "10,00", "uno"}, {"16/03/2017", "5,00", "totale"},
+                                {"17/03/2017", "7,00", "data"}}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        const RecordLayout &layout = WorkRecord::layout();
+        const int due = layout.size() + layout.field(layout.indexOf("TotDovuto")).offset;
+        bytes[due] = char(255);
+        bytes.replace(due + 5, 11, QByteArray(11, '7'));
+        bytes[2 * layout.size() + layout.field(layout.indexOf("Data")).offset] = char(255);
+        QVERIFY(f.seek(0) && f.write(bytes) == bytes.size());
+        f.close();
+
+        const Summary s = build(path, Filter{"", QDate(2017, 3, 1), QDate(2017, 3, 31)});
+        QCOMPARE(activities(s), QStringList{"uno"});
+        QCOMPARE(s.totalText, QString("10,00"));
+        QCOMPARE(s.skipped.size(), 2);
+        QCOMPARE(s.skipped[0].reason, SkippedCard::Damaged);
+        QCOMPARE(s.skipped[1].reason, SkippedCard::Damaged);
+        QVERIFY(skippedNotice(s).contains("Scheda danneggiata (un campo oltre la sua larghezza): schede n. 2, 3."));
+
+        const MonthlyStats::Stats stats = MonthlyStats::compute(path, "2017");
+        QCOMPARE(stats.totals[2], 10.0);
+        QCOMPARE(stats.skipped.size(), 2);
     }
 
     void archiveMissingOrUnreadable()

@@ -206,11 +206,15 @@ QVector<Topic> build()
           QStringLiteral("In alto si leggono il totale delle prestazioni, delle ore e dei compensi dovuti, la parte del "
                          "costo preventivato già impegnata (in euro e in percentuale), quella ancora disponibile e il "
                          "totale degli importi versati indicato nella scheda. Sotto, una riga per lavoratore e una per mese "
-                         "con prestazioni, ore e dovuto."),
+                         "con prestazioni, ore e dovuto; un lavoratore è uno per codice fiscale, con il nome della "
+                         "sua scheda più recente."),
+          QStringLiteral("Le caselle Dal e al limitano il rendiconto a un periodo (vuote: tutte le date). Il grafico "
+                         "mostra mese per mese il costo accumulato a confronto con il costo preventivato; la stampa lo "
+                         "riporta in una pagina a sé."),
           QStringLiteral("Il codice si confronta senza badare alle maiuscole e agli spazi ai lati, quindi conviene "
                          "importare il progetto nelle schede dei lavori con il pulsante Importa da un archivio progetti. "
-                         "Le prestazioni con una data, le ore o il dovuto non validi non sono conteggiate, e la finestra lo "
-                         "dice. Il rendiconto si stampa, si vede in anteprima e si esporta in un file di Excel "
+                         "Le prestazioni con una data, le ore o il dovuto non validi, e le schede danneggiate, non sono "
+                         "conteggiate: la finestra dice quali, con il registro e il numero della scheda. Il rendiconto si stampa, si vede in anteprima e si esporta in un file di Excel "
                          "(Rendiconto_ seguito dal codice del progetto, nella cartella dei dati).")}},
         {QStringLiteral("Copie di sicurezza e ripristino degli archivi."),
          {QStringLiteral("A ogni avvio, se dall'ultima volta un archivio è cambiato, il programma copia tutti gli archivi "

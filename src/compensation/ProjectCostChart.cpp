@@ -27,8 +27,11 @@ void ProjectCostChart::setData(const std::vector<ProjectReport::MonthLine> &mont
                                const QString &emptyText)
 {
     removeAllSeries();
-    for (QAbstractAxis *axis : axes())
+    // A removed axis is handed back to us, not deleted: each new period would leave two behind.
+    for (QAbstractAxis *axis : axes()) {
         removeAxis(axis);
+        delete axis;
+    }
     m_points.clear();
     m_estimate = estimate && *estimate > 0 ? estimate : std::nullopt;
 
